@@ -1,0 +1,19 @@
+// The file of the configured default EUDC font (setting DefaultEudcFont), with a chosen
+// extension. A bare file name lies in the system fonts folder; a path with a drive letter
+// is kept where it is.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace moji {
+
+// Drops the last three characters of `storedName` (its extension; the dot stays). When more
+// than one character remains and the second is not ":", prefixes `fontsFolder` and "\".
+// Appends "TTE" when `tte` is set, else "EUF".
+//   EUDC.TTE        → <fontsFolder>\EUDC.TTE
+//   D:\gaiji\my.tte → D:\gaiji\my.TTE
+//   X               → TTE (nothing left to place in a folder)
+std::u16string MakeLinkedFontPath(std::u16string_view storedName, std::u16string_view fontsFolder, bool tte);
+
+}  // namespace moji
