@@ -1,0 +1,20 @@
+// Resource ids that the core's Win32 code relies on. Every program's resource script
+// includes this file and provides these resources (see WaitMessage.rc).
+// Only #define lines: the file is read by the resource compiler and by C++.
+#ifndef MOJI_CORE_RES_H
+#define MOJI_CORE_RES_H
+
+// The program's own icon (each program has its own picture under this id).
+#define IDI_PROGRAM                 128
+
+// Wait-message box (CWaitMessage): template and its text.
+#define IDD_WAIT_MESSAGE            136
+#define IDC_WAIT_MESSAGE_TEXT       1034
+
+// "ﾌﾟﾛｸﾞﾗﾑ起動中です。..." shown in the wait box while a program starts.
+#define IDS_STARTING                300
+
+// Status-bar text while no prompt is shown ("ﾚﾃﾞｨ"); used by CFrameWindow.
+#define IDS_IDLE_MESSAGE            57345
+
+#endif

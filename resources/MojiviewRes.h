@@ -1,0 +1,104 @@
+// Resource ids of Mojiview.exe: resources, controls, commands and string-table texts.
+// Only #define lines: the file is read by the resource compiler and by C++.
+#ifndef MOJIVIEW_RES_H
+#define MOJIVIEW_RES_H
+
+#include "CoreRes.h"
+
+// ---- resources ------------------------------------------------------------------------
+#define IDR_MAINFRAME               128   // menu, accelerators, toolbar, toolbar bitmap, icon
+#define IDI_TTE_FILE                129   // second icon: TTE files associated with the program
+#define IDR_BROWSER_CONTEXT         130   // context menu of the gaiji list ("BROWSER CONTEXT")
+#define IDB_TOOLBAR24               284   // 24x24 toolbar images, mask colour RGB(198,199,198)
+#define IDD_ABOUTBOX                100
+#define IDD_GLYPHVIEW_FORM          101
+
+// Toolbar geometry and the mask colour of IDB_TOOLBAR24 (0x00BBGGRR).
+#define TOOLBAR_IMAGE_SIZE          24
+#define TOOLBAR24_MASK_COLOR        0xC6C7C6
+
+// ---- controls -------------------------------------------------------------------------
+#define IDC_STATUS_EDIT             1000  // form 101: one-line information field
+#define IDC_ABOUT_VERSION           1002  // about box: "%s Version %s"
+#define IDC_ABOUT_URL               1003  // about box: link to the web site
+#define IDC_ABOUT_COPYRIGHT         1004  // about box: legal copyright
+#define IDC_GAIJI_LIST              1006  // form 101: the gaiji grid (owner-drawn list box)
+#define IDC_ABOUT_UPDATE            1048  // about box: "自動更新..."
+
+// ---- commands (each has a prompt string "status prompt\ntooltip" under its id) ---------
+#define ID_FILE_NEW                 57600 // 新規ﾌﾞﾗｳｻﾞ
+#define ID_FILE_OPEN                57601 // 外字を開く
+#define ID_FILE_MRU_FIRST           57616 // recent files: 57616 .. 57631
+#define ID_FILE_MRU_LAST            57631
+#define ID_EDIT_COPY                57634 // ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ
+#define ID_APP_ABOUT                57664 // バージョン情報
+#define ID_APP_EXIT                 57665 // ｱﾌﾟﾘｹｰｼｮﾝの終了
+#define ID_HELP                     57670 // 使い方の説明
+#define ID_CODE_PRINT               32771 // 外字一覧表出力
+#define ID_GAIJI_MANAGER            32775 // 外字管理ﾂｰﾙ (always disabled)
+#define ID_YOMI_EDIT                32776 // 外字の読み編集
+#define ID_TTE_ASSOCIATE            32778 // TTEを関連付ける
+#define ID_CLIPBOARD_CHECK          32779 // ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容確認
+#define ID_BITMAP_FIND              32780 // ﾋﾞｯﾄﾏｯﾌﾟﾏｯﾁ検索
+#define ID_IME_UPDATE               32782 // IMの読みを更新
+#define ID_LINK_CHANGE              32783 // 外字のﾘﾝｸを変更
+#define ID_DATA_RELOAD              32792 // ﾃﾞｰﾀを最新にする
+#define ID_JUMP_CODE                32796 // 指定の文字ｺｰﾄﾞへ
+
+// ---- strings ----------------------------------------------------------------------------
+#define IDS_BROWSER_TITLE           130   // "Mojiview　[ %s ] %d×%d"
+#define IDS_ABOUT_TITLE             131   // title of the about box
+#define IDS_ABOUT_MENU_TEXT         132   // text of ID_APP_ABOUT set at each menu update
+#define IDS_LOG_START               301   // "◆Glyphview　%s起動（OS:Ver=%d:majVer=%d）\n"
+#define IDS_LOG_END                 302   // "◇Glyphview　終了\n\n"
+#define IDS_TTE_FOLDER_TITLE        304   // folder browser title of the TTE selection
+#define IDS_WAIT_A_SEC              505   // drawn in the grid while the frame is moved
+#define IDS_STATUS_LINE             506   // "UNICODE=[%s] S-JIS=[%s] 外字数=[%d]"
+#define IDS_STATUS_YOMI             507   // " 読み=[%s]" appended to the status line
+#define IDS_APP_TITLE               57344 // "Glyphview"
+
+// Numbered messages (message boxes and log lines).
+#define IDS_ERR_NOT_NT              2000
+#define IDS_ERR_ASSOCIATE           2002
+#define IDS_ERR_EUF_OPEN            2015
+#define IDS_ERR_NOT_GAIJI_FILE      2016
+#define IDS_ERR_NOT_EUF             2017
+#define IDS_ERR_EUF_BLOCK           2018
+#define IDS_ERR_EUF_TABLE           2019
+#define IDS_ERR_EUF_TEMP_COPY       2023
+#define IDS_ERR_DROP_COUNT          2024
+#define IDS_ERR_IME_STYLE           2030
+#define IDS_ERR_OLD_YOMI_COPY       2031
+#define IDS_ERR_YOMI_NOT_HIRAGANA   2032
+#define IDS_ERR_YOMI_NOT_SELECTED   2033
+#define IDS_ERR_YOMI_EMPTY          2034
+#define IDS_WARN_YOMI_DUPLICATE     2035
+#define IDS_ERR_BAD_CODE            2036
+#define IDS_ERR_PRINT_NEEDS_TTE     2037
+#define IDS_ERR_TTE_NOT_SELECTED    2040
+#define IDS_ERR_TTE_LINK            2041
+#define IDS_ERR_FILE_COPY           2044
+#define IDS_ERR_LAUNCH              2050
+#define IDS_ERR_PRINTER_RUNNING     2052
+#define IDS_ERR_FILE_MISSING        2053
+#define IDS_ERR_YOMI_MEMORY         4000
+#define IDS_ASK_YOMI_MANAGE         4001
+#define IDS_ERR_YOMI_OPEN           4002
+#define IDS_ERR_YOMI_FULL           4003
+#define IDS_ERR_YOMI_SAVE           4004
+#define IDS_ASK_DISCARD_YOMI        5008
+#define IDS_ASK_EXCLUDE_PREDEFINED  5023
+#define IDS_MSG_NO_MATCH            5024
+#define IDS_WAIT_SEARCHING          5030
+#define IDS_MSG_SEARCH_ABORTED      5031
+#define IDS_ASK_UPDATE              5032
+#define IDS_ASK_IME_UPDATE          5040  // question of ID_IME_UPDATE
+#define IDS_MSG_IME_UPDATE_STATUS   5041  // result of the input-method registration
+#define IDS_ASK_LINK_CHANGE         5042  // question of ID_LINK_CHANGE ("%s" current, "%s" new)
+#define IDS_MSG_EUF_CREATED         6001
+#define IDS_ASK_ASSOCIATE           6003
+#define IDS_MSG_ASSOCIATED          6004
+#define IDS_WARN_TTE_READ           6005
+#define IDS_ASK_TTE_READ_CONTINUE   6006
+
+#endif
