@@ -1,0 +1,99 @@
+// CFrameWindow: a program's main window with menu bar, accelerators, toolbar, a one-pane
+// status bar and one view child filling the space between them, and the command table.
+//
+//   class CMainFrame : public CFrameWindow {
+//    protected:
+//     bool OnCreate(CREATESTRUCTW* cs) override {
+//       return CreateToolBar(IDR_MAINFRAME) && CreateStatusBar();   // false fails Create
+//     }
+//   };
+//   CMainFrame frame;
+//   frame.Commands().Add(ID_FILE_OPEN, [&] { ... });               // see CommandTable.h
+//   frame.Create(IDR_MAINFRAME, L"Mojiview", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 40, 40, w, h);
+//   view.Create(frame.Handle());                                   // a CFormView
+//   frame.SetView(&view);
+//   view.InitialUpdate();
+//   frame.SetQuitOnDestroy(true);
+//   ShowWindow(frame.Handle(), SW_SHOW);
+//   CMessageLoop loop;
+//   loop.AddIdleHandler([&] { frame.OnIdle(); });
+//   loop.Run();
+//
+// What the frame does by itself:
+//   - WM_COMMAND from the menu, an accelerator or the toolbar: Commands().Execute(id)
+//     (nothing happens for a disabled command); ids not in the table go to the default.
+//   - WM_INITMENUPOPUP: Commands().UpdateMenu(popup). OnIdle: Commands().UpdateToolbar.
+//   - PreTranslateMessage: the accelerator table of the resource id (key messages).
+//   - Prompts: the string-table text of a command id is "status prompt\ntooltip". The
+//     status bar shows the prompt of the highlighted menu item or hot toolbar button and
+//     otherwise the idle text (string IDS_IDLE_MESSAGE); tooltips show the second part.
+//   - Layout on WM_SIZE: toolbar at the top, status bar at the bottom, view between.
+//   - WM_SETFOCUS goes on to the view.
+//   - The test query of CommandStateQuery.h is answered.
+#pragma once
+
+#include <string>
+
+#include "CommandTable.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+#include "Window.h"
+
+namespace moji {
+
+class CFrameWindow : public CWindow {
+ public:
+  // Creates the top-level window with the menu, accelerators and icon of `resourceId`.
+  bool Create(UINT resourceId, const std::wstring& title, DWORD style = WS_OVERLAPPEDWINDOW,
+              int x = CW_USEDEFAULT, int y = CW_USEDEFAULT, int width = CW_USEDEFAULT, int height = CW_USEDEFAULT,
+              DWORD exStyle = 0);
+
+  CCommandTable& Commands() { return m_commands; }
+  HMENU Menu() const { return m_menu; }
+  HACCEL Accelerators() const { return m_accelerators; }
+  CToolBar& ToolBar() { return m_toolBar; }
+  CStatusBar& StatusBar() { return m_statusBar; }
+
+  // Usually called from OnCreate; see CToolBar and CStatusBar.
+  bool CreateToolBar(UINT resourceId) { return m_toolBar.Create(Handle(), resourceId); }
+  bool CreateStatusBar();
+
+  void SetView(CWindow* view);
+  CWindow* View() const { return m_view; }
+  void RecalcLayout();
+
+  void SetStatusText(const std::wstring& text) { m_statusBar.SetPaneText(text); }
+  void ShowIdlePrompt();
+
+  // Call from the message loop's idle processing: updates the toolbar buttons.
+  virtual void OnIdle();
+
+  // Post WM_QUIT when the window is destroyed (the program's main window).
+  void SetQuitOnDestroy(bool quit) { m_quitOnDestroy = quit; }
+
+  bool PreTranslateMessage(MSG& msg) override;
+
+  // The two parts of a command's string-table text "prompt\ntooltip".
+  static std::wstring CommandPrompt(UINT id);
+  static std::wstring CommandTooltip(UINT id);
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool OnNotify(NMHDR* header, LRESULT& result) override;
+  void OnSize(UINT type, int width, int height) override;
+  bool OnSetFocus(HWND previous) override;
+  void OnDestroy() override;
+
+ private:
+  CCommandTable m_commands;
+  CToolBar m_toolBar;
+  CStatusBar m_statusBar;
+  CWindow* m_view = nullptr;
+  HMENU m_menu = nullptr;
+  HACCEL m_accelerators = nullptr;
+  bool m_quitOnDestroy = false;
+  std::wstring m_tooltip;  // text handed to a tooltip; must outlive the notification
+};
+
+}  // namespace moji

@@ -1,0 +1,43 @@
+// CToolBar: a flat toolbar control with tooltips, built from a TOOLBAR resource (button
+// order, image size) and the bitmap of the same id (one image per button, left to right).
+// Tooltips and status prompts come from the owning frame (CFrameWindow answers
+// TTN_GETDISPINFO and TBN_HOTITEMCHANGE with the command's prompt string).
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "Window.h"
+
+namespace moji {
+
+class CToolBar : public CWindow {
+ public:
+  static constexpr UINT kDefaultId = 0xE800;
+
+  ~CToolBar() override;
+
+  // Creates the control at the top of `parent` and adds the buttons of TOOLBAR resource
+  // `resourceId` with the images of bitmap `resourceId`. False when either is missing.
+  bool Create(HWND parent, UINT resourceId, UINT controlId = kDefaultId);
+
+  // Replaces the images by an image list of imageSize x imageSize images made from bitmap
+  // `bitmapId`, `maskColor` (0x00BBGGRR) being transparent (16-bit colour with mask).
+  bool SetImageList(UINT bitmapId, int imageSize, COLORREF maskColor);
+
+  // Command id of each button in order; 0 for a separator.
+  const std::vector<UINT>& Items() const { return m_items; }
+  bool IsButtonEnabled(UINT id) const { return Send(TB_ISBUTTONENABLED, id) != 0; }
+  int Height() const;
+  // Sizes the control to its parent's width (TB_AUTOSIZE).
+  void AutoSize() const { Send(TB_AUTOSIZE); }
+
+ private:
+  std::vector<UINT> m_items;
+  HIMAGELIST m_images = nullptr;
+};
+
+}  // namespace moji
