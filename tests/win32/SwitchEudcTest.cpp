@@ -141,6 +141,13 @@ TEST_F(SwitchEudcTest, TheSystemDefaultNameInOtherLetterCaseDeletesTheLinkForAll
   EXPECT_EQ(LogLines().back(), "SwitchEudc(TTE=解除:Target=systemdefaulteudcfont:CP=932:result=0)");
 }
 
+TEST_F(SwitchEudcTest, ARefusedSetGivesMinusThree) {
+  RegCloseKey(CreateKey());
+  const std::wstring tooLong(20000, L'a');  // longer than any registry value name
+  EXPECT_EQ(SwitchEudc(L"D:\\a.tte", tooLong, kEudcCodePage), kSwitchEudcSetFailed);
+  EXPECT_EQ(LogLines().back(), "SwitchEudc(TTE=D:\\a.tte:Target=" + std::string(20000, 'a') + ":CP=932:result=-3)");
+}
+
 TEST_F(SwitchEudcTest, WithoutLoggingTheSameChangeLeavesNoLine) {
   RegCloseKey(CreateKey());
   EXPECT_EQ(SwitchEudc(L"", kSystemDefaultEudcFont, kEudcCodePage, false), kSwitchEudcOk);
