@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "Win32TestSupport.h"
 
 namespace moji {
@@ -56,17 +54,6 @@ TEST(ProcessUtil, OnlyWindowsCarryingTheBrowserTagAreCounted) {
   EXPECT_EQ(GetPropW(browser, L"_MOJIVIEW_APPLICATION_TAG"), reinterpret_cast<HANDLE>(1));
   RemoveTag(browser, kBrowserTag);
   EXPECT_EQ(CountBrowserWindows(), before);
-  // A tag on a window of another thread counts as well.
-  std::thread other([] {
-    HWND window = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    TagWindow(window, kBrowserTag);
-    const int seen = CountBrowserWindows();
-    RemoveTag(window, kBrowserTag);
-    DestroyWindow(window);
-    EXPECT_GE(seen, 1);
-  });
-  other.join();
   RemoveTag(printer, kPrinterTag);
   DestroyWindow(browser);
   DestroyWindow(printer);
