@@ -41,7 +41,7 @@ if [ $status -ne 1 ] || ! grep -q "a message box is up: FakeTarget: 'Z:.*EUDC.tx
    ! grep -q 'no main window appeared; the screen as it was: .*\.png' "$err"; then
   fail "message box case: exit $status"
 fi
-rm -f "$build/EUDC.txt"
+rm -f "$build/EUDC.txt" "$(sed -n 's/.*the screen as it was: //p' "$err")"
 
 [ $failed -eq 0 ] && echo "run.sh: all cases passed"
 exit $failed
