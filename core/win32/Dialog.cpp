@@ -10,12 +10,17 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, L
   CWindow* window = FromHandle(hwnd);
   if (!window) window = AttachCreating(hwnd);  // WM_SETFONT comes before WM_INITDIALOG
   if (!window) return FALSE;
+  if (msg == WM_NCDESTROY) {
+    // The object lets go of the window here (and may be gone afterwards).
+    window->Dispatch(msg, wParam, lParam);
+    return FALSE;
+  }
   const bool savedDefault = window->m_defaultCalled;
   window->m_defaultCalled = false;
   const LRESULT result = window->Dispatch(msg, wParam, lParam);
   const bool handled = !window->m_defaultCalled;
   window->m_defaultCalled = savedDefault;
-  if (!handled || msg == WM_NCDESTROY) return FALSE;
+  if (!handled) return FALSE;
   switch (msg) {
     // These answer through the return value of the dialog procedure itself.
     case WM_INITDIALOG:

@@ -37,7 +37,7 @@ bool CFrameWindow::CreateStatusBar() {
 }
 
 void CFrameWindow::SetView(CWindow* view) {
-  m_view = view;
+  m_viewWindow = view ? view->Handle() : nullptr;
   RecalcLayout();
 }
 
@@ -54,8 +54,8 @@ void CFrameWindow::RecalcLayout() {
     m_statusBar.Reposition();
     bottom -= m_statusBar.Height();
   }
-  if (m_view && m_view->Handle()) {
-    ::SetWindowPos(m_view->Handle(), nullptr, client.left, top, client.right - client.left,
+  if (m_viewWindow && ::IsWindow(m_viewWindow)) {
+    ::SetWindowPos(m_viewWindow, nullptr, client.left, top, client.right - client.left,
                    bottom > top ? bottom - top : 0, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -84,7 +84,11 @@ std::wstring CFrameWindow::CommandTooltip(UINT id) {
 LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITMENUPOPUP:
-      if (!HIWORD(lParam)) m_commands.UpdateMenu(reinterpret_cast<HMENU>(wParam));
+      if (!HIWORD(lParam)) {
+        HMENU popup = reinterpret_cast<HMENU>(wParam);
+        if (m_recentFiles) m_recentFiles->UpdateMenu(popup);
+        m_commands.UpdateMenu(popup);
+      }
       return 0;
     case WM_MENUSELECT: {
       const UINT item = LOWORD(wParam), flags = HIWORD(wParam);
@@ -147,8 +151,8 @@ void CFrameWindow::OnSize(UINT type, int, int) {
 }
 
 bool CFrameWindow::OnSetFocus(HWND) {
-  if (m_view && m_view->Handle()) {
-    ::SetFocus(m_view->Handle());
+  if (m_viewWindow && ::IsWindow(m_viewWindow)) {
+    ::SetFocus(m_viewWindow);
     return true;
   }
   return false;

@@ -10,8 +10,8 @@
 //   CMainFrame frame;
 //   frame.Commands().Add(ID_FILE_OPEN, [&] { ... });               // see CommandTable.h
 //   frame.Create(IDR_MAINFRAME, L"Mojiview", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, 40, 40, w, h);
-//   view.Create(frame.Handle());                                   // a CFormView
-//   frame.SetView(&view);
+//   view.CreateView(frame.Handle());                               // a CFormView
+//   frame.SetView(&view);                                          // view.FormSize() for sizing
 //   view.InitialUpdate();
 //   frame.SetQuitOnDestroy(true);
 //   ShowWindow(frame.Handle(), SW_SHOW);
@@ -22,7 +22,8 @@
 // What the frame does by itself:
 //   - WM_COMMAND from the menu, an accelerator or the toolbar: Commands().Execute(id)
 //     (nothing happens for a disabled command); ids not in the table go to the default.
-//   - WM_INITMENUPOPUP: Commands().UpdateMenu(popup). OnIdle: Commands().UpdateToolbar.
+//   - WM_INITMENUPOPUP: the recent-file items, then Commands().UpdateMenu(popup).
+//     OnIdle: Commands().UpdateToolbar.
 //   - PreTranslateMessage: the accelerator table of the resource id (key messages).
 //   - Prompts: the string-table text of a command id is "status prompt\ntooltip". The
 //     status bar shows the prompt of the highlighted menu item or hot toolbar button and
@@ -35,6 +36,7 @@
 #include <string>
 
 #include "CommandTable.h"
+#include "RecentFileList.h"
 #include "StatusBar.h"
 #include "ToolBar.h"
 #include "Window.h"
@@ -58,8 +60,14 @@ class CFrameWindow : public CWindow {
   bool CreateToolBar(UINT resourceId) { return m_toolBar.Create(Handle(), resourceId); }
   bool CreateStatusBar();
 
+  // A recent-file list whose menu items are rebuilt on WM_INITMENUPOPUP (before the
+  // command table updates the states); null for none. It must outlive the window.
+  void SetRecentFileList(CRecentFileList* list) { m_recentFiles = list; }
+
+  // The view's window fills the space between toolbar and status bar. Only its handle is
+  // kept, so the view object may go before the frame.
   void SetView(CWindow* view);
-  CWindow* View() const { return m_view; }
+  CWindow* View() const { return FromHandle(m_viewWindow); }
   void RecalcLayout();
 
   void SetStatusText(const std::wstring& text) { m_statusBar.SetPaneText(text); }
@@ -89,7 +97,8 @@ class CFrameWindow : public CWindow {
   CCommandTable m_commands;
   CToolBar m_toolBar;
   CStatusBar m_statusBar;
-  CWindow* m_view = nullptr;
+  HWND m_viewWindow = nullptr;
+  CRecentFileList* m_recentFiles = nullptr;
   HMENU m_menu = nullptr;
   HACCEL m_accelerators = nullptr;
   bool m_quitOnDestroy = false;
