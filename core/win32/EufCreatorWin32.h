@@ -1,0 +1,56 @@
+// The browser's side of EUF creation: the Win32 prompter, link switch and log sink around
+// the portable CreateEufFromTte, and the entry point the document calls when an opened TTE
+// has no EUF beside it (after the user agreed in the creation dialog).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "EufCreator.h"
+#include "Settings.h"
+#include "WaitMessage.h"
+
+namespace moji {
+
+// Numbered messages in message boxes owned by `owner`; the wait box and the wait cursor
+// while glyphs are drawn.
+class CMessageBoxEufPrompter : public CEufCreatePrompter {
+ public:
+  explicit CMessageBoxEufPrompter(HWND owner) : m_owner(owner) {}
+  Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) override;
+  std::u16string LastSystemErrorText() override;
+  void SetBusy(bool busy) override;
+
+  // Message fields beyond this many are not passed to the format.
+  static constexpr std::size_t kMaxArgs = 4;
+
+ private:
+  HWND m_owner;
+  std::optional<CWaitMessage> m_wait;
+  HCURSOR m_oldCursor = nullptr;
+};
+
+// SwitchEudc of the registry, with its log line.
+class CRegistryEudcLink final : public CEudcLinkSwitcher {
+ public:
+  int SwitchEudc(const std::u16string& tte, const std::u16string& target, const std::u16string& codePage) override;
+};
+
+// Lines to the processing log (CLog).
+class CProcessLogSink final : public CLogSink {
+ public:
+  void Print(std::u16string_view line) override;
+};
+
+// The version the system reports (GetVersionExW).
+OsVersion GetSystemVersion();
+
+// Creates `eufPath` from `ttePath` (read by `tte`) with the templates of the program folder,
+// the gaiji display face and the default EUDC font of `settings`. bitmapSize and drawSize are
+// both the BitmapSize setting. 1 when the EUF was created, 0 when the open must stop.
+int CreateEufFromTte(HWND owner, const CTTEMetrics& tte, const std::wstring& ttePath, const std::wstring& eufPath,
+                     bool unicode, int bitmapSize, int drawSize, const CSettings& settings);
+
+}  // namespace moji
