@@ -1,0 +1,167 @@
+#include "GlyphviewApp.h"
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <optional>
+
+#include "AboutDlg.h"
+#include "BrowserMessages.h"
+#include "Log.h"
+#include "Message.h"
+#include "MessageLoop.h"
+#include "MojiviewRes.h"
+#include "MyCommandLineInfo.h"
+#include "ProcessUtil.h"
+#include "StartTarget.h"
+#include "TextConv.h"
+#include "WaitMessage.h"
+
+namespace moji {
+namespace {
+
+CGlyphviewApp* g_app = nullptr;
+
+constexpr wchar_t kRecentFilePlaceholder[] = L"最近開いた外字ﾌｧｲﾙ";
+constexpr int kStartTitleSize = 64;
+
+}  // namespace
+
+CGlyphviewApp::CGlyphviewApp()
+    : m_settings(GetProgramFolder()),
+      m_recentFiles(ID_FILE_MRU_FIRST, kRecentFileCount, kRecentFilePlaceholder),
+      m_document(*this),
+      m_frame(*this),
+      m_view(*this) {
+  g_app = this;
+}
+
+CGlyphviewApp::~CGlyphviewApp() { g_app = nullptr; }
+
+CGlyphviewApp* CGlyphviewApp::Instance() { return g_app; }
+
+int CGlyphviewApp::Run() {
+  if (!InitInstance()) {
+    ExitInstance(0);
+    return 1;
+  }
+  CMessageLoop loop;
+  loop.AddIdleHandler([this] { m_frame.OnIdle(); });
+  return ExitInstance(loop.Run());
+}
+
+bool CGlyphviewApp::IsSupportedSystem(OSVERSIONINFOW& version) const {
+  version = OSVERSIONINFOW{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!::GetVersionExW(&version)) return false;
+  return version.dwMajorVersion >= 5 && version.dwPlatformId >= VER_PLATFORM_WIN32_NT;
+}
+
+bool CGlyphviewApp::InitInstance() {
+  // Until the settings are known, message boxes carry the program's title string.
+  SetAppName(LoadResourceString(IDS_APP_TITLE));
+  OSVERSIONINFOW version;
+  if (!IsSupportedSystem(version)) {
+    ShowMessage(nullptr, IDS_ERR_NOT_NT, MB_OK);
+    return false;
+  }
+  CLog::Print(LoadResourceString(IDS_LOG_START).c_str(), L"", static_cast<int>(version.dwMajorVersion),
+              static_cast<int>(version.dwMinorVersion));
+
+  wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD computerLength = MAX_COMPUTERNAME_LENGTH + 1;
+  if (!::GetComputerNameW(computer, &computerLength)) computer[0] = L'\0';
+  wchar_t user[257] = {};  // UNLEN + 1
+  DWORD userLength = 257;
+  if (!::GetUserNameW(user, &userLength)) user[0] = L'\0';
+  CLog::Print(L"CompName=%s:User=%s\n", computer, user);
+
+  std::optional<CWaitMessage> wait;
+  wait.emplace(IDS_STARTING);
+
+  m_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));  // drag and drop
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  SetAppName(L"Mojiview");
+  m_settings.LoadSetting();
+  m_settings.ReadBitmapSize();
+  m_recentFiles.Load(m_settings);
+  m_recentFilesLoaded = true;
+
+  CMyCommandLineInfo commandLine;
+  commandLine.ParseCommandLine(::GetCommandLineW());
+  if (!commandLine.Target().empty()) {
+    CLog::Print(L"Target file (%s)\n", commandLine.Target().c_str());
+    if (const int message = CheckStartTarget(FromWide(commandLine.Target())); message != 0) {
+      // The start-up box would claim that the program is still starting.
+      wait.reset();
+      ShowMessageLogged(nullptr, static_cast<UINT>(message), MB_OK | MB_ICONHAND, commandLine.Target().c_str());
+      return false;
+    }
+    m_startTarget = commandLine.Target();
+  }
+
+  if (!CreateMainWindow()) return false;
+  wait.reset();
+
+  m_frame.RestoreHeight();
+  m_frame.SetBrowserTitle(L" - ", kStartTitleSize, kStartTitleSize);
+  ::ShowWindow(m_frame.Handle(), SW_SHOW);  // the show command given to the process is ignored
+  ::UpdateWindow(m_frame.Handle());
+  TagWindow(m_frame.Handle(), kBrowserTag);
+  if (!m_startTarget.empty()) ::PostMessageW(m_view.Handle(), WM_APP_OPEN_START_TARGET, 0, 0);
+  return true;
+}
+
+bool CGlyphviewApp::CreateMainWindow() {
+  if (!m_frame.Create()) return false;
+  if (!m_view.CreateView(m_frame.Handle())) return false;
+  m_frame.SetView(&m_view);
+  m_frame.FitToForm(m_view.FitFormToGrid());
+  m_frame.SetRecentFileList(&m_recentFiles);
+  m_frame.SetQuitOnDestroy(true);
+  InstallCommands();
+  m_view.InitialUpdate();
+  return m_document.OnNewDocument();
+}
+
+int CGlyphviewApp::ExitInstance(int exitCode) {
+  CLog::PrintResource(IDS_LOG_END);
+  // A list that was never read would empty the stored one.
+  if (m_recentFilesLoaded) m_recentFiles.Save(m_settings);
+  if (m_oleInitialized) ::OleUninitialize();
+  m_oleInitialized = false;
+  return exitCode;
+}
+
+void CGlyphviewApp::InstallCommands() {
+  CCommandTable& commands = m_frame.Commands();
+  const auto always = CCommandTable::Predicate{};
+
+  // ---- working commands
+  commands.Add(ID_FILE_NEW, [this] { m_document.OnNewDocument(); }, always);
+  commands.Add(ID_APP_EXIT, [this] { ::PostMessageW(m_frame.Handle(), WM_CLOSE, 0, 0); }, always);
+  commands.Add(ID_APP_ABOUT, [this] { CAboutDlg().DoModal(m_frame.Handle()); }, always);
+  commands.SetMenuText(ID_APP_ABOUT, LoadResourceString(IDS_ABOUT_MENU_TEXT));
+  commands.Add(ID_DATA_RELOAD, [this] { m_document.Reload(); }, [this] { return !m_document.ShownPath().empty(); });
+
+  // ---- shown, never enabled: the gaiji manager is not started from the browser
+  commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
+
+  // ---- present and disabled until their feature is in (no handler = disabled)
+  commands.Add(ID_FILE_OPEN, nullptr);           // the TTE file selection dialog and Load
+  commands.AddRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, nullptr);  // Load
+  commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
+  commands.Add(ID_YOMI_EDIT, nullptr);           // the reading edit dialog
+  commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
+  commands.Add(ID_TTE_ASSOCIATE, nullptr);       // the TTE file association
+  commands.Add(ID_LINK_CHANGE, nullptr);         // the link change command
+  commands.Add(ID_IME_UPDATE, nullptr);          // the input-method word registration
+  commands.Add(ID_JUMP_CODE, nullptr);           // the jump-to-code dialog of the list control
+  commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
+  commands.Add(ID_CODE_PRINT, nullptr);          // the code-table printer's launch
+  commands.Add(ID_HELP, nullptr);                // the help file
+}
+
+}  // namespace moji

@@ -1,0 +1,67 @@
+// CGlyphviewApp: the browser's application object. Run() does the start-up in its fixed
+// order (system check, log, wait box, OLE, settings, recent files, command line, frame,
+// view and document, window shown and tagged, start target posted), runs the message
+// loop and does the exit (log line, recent files written).
+//
+// One browser process shows at most one gaiji file; Ctrl+N starts another process. A fully
+// started browser marks its main window with kBrowserTag (ProcessUtil.h), which is how
+// browsers count one another.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "GlyphviewDoc.h"
+#include "GlyphviewView.h"
+#include "MainFrame.h"
+#include "RecentFileList.h"
+#include "Settings.h"
+
+namespace moji {
+
+class CGlyphviewApp {
+ public:
+  static constexpr int kRecentFileCount = 8;
+
+  CGlyphviewApp();
+  ~CGlyphviewApp();
+  CGlyphviewApp(const CGlyphviewApp&) = delete;
+  CGlyphviewApp& operator=(const CGlyphviewApp&) = delete;
+
+  // The application object of the process; nullptr outside its lifetime.
+  static CGlyphviewApp* Instance();
+
+  // Start-up, message loop, exit. Returns the process's exit code: the loop's, or 1 when
+  // start-up failed (no main window was shown).
+  int Run();
+
+  CSettings& Settings() { return m_settings; }
+  CRecentFileList& RecentFiles() { return m_recentFiles; }
+  CGlyphviewDoc& Document() { return m_document; }
+  CMainFrame& MainFrame() { return m_frame; }
+  CGlyphviewView& View() { return m_view; }
+
+  // The gaiji file that the view opens when it receives WM_APP_OPEN_START_TARGET: the
+  // command-line target, or a dropped file (set before posting the message).
+  const std::wstring& StartTarget() const { return m_startTarget; }
+  void SetStartTarget(std::wstring path) { m_startTarget = std::move(path); }
+
+ private:
+  bool InitInstance();
+  int ExitInstance(int exitCode);
+  bool IsSupportedSystem(OSVERSIONINFOW& version) const;
+  bool CreateMainWindow();
+  void InstallCommands();
+
+  CSettings m_settings;
+  CRecentFileList m_recentFiles;
+  CGlyphviewDoc m_document;
+  CMainFrame m_frame;
+  CGlyphviewView m_view;
+  std::wstring m_startTarget;
+  bool m_oleInitialized = false;
+  bool m_recentFilesLoaded = false;
+};
+
+}  // namespace moji

@@ -1,0 +1,155 @@
+#include "GlyphviewView.h"
+
+#include <algorithm>
+
+#include "BrowserMessages.h"
+#include "GaijiCode.h"
+#include "GaijiGrid.h"
+#include "GlyphviewApp.h"
+#include "TextConv.h"
+
+namespace moji {
+namespace {
+
+constexpr COLORREF kGridLineColour = 0xC0C0C0;
+constexpr COLORREF kPlainHeaderColour = 0xC0FFFF;  // pale yellow: no font shown
+
+RECT ToRect(const GridRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// The rectangle of a child window in its parent's client coordinates.
+RECT ChildRect(HWND child) {
+  RECT rect{};
+  ::GetWindowRect(child, &rect);
+  ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void RepaintNow(HWND window) { ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
+
+}  // namespace
+
+CGlyphviewView::CGlyphviewView(CGlyphviewApp& app) : CFormView(IDD_GLYPHVIEW_FORM), m_app(app) {}
+
+CGlyphviewView::~CGlyphviewView() {
+  // The field must not keep a font that is about to be freed.
+  if (HWND edit = StatusEdit(); edit && ::IsWindow(edit)) ::SendMessageW(edit, WM_SETFONT, 0, FALSE);
+  if (m_statusFont) ::DeleteObject(m_statusFont);
+}
+
+SIZE CGlyphviewView::FitFormToGrid() {
+  SIZE form = FormSize();
+  HWND list = GaijiListWindow();
+  const RECT grid = ChildRect(list);
+  RECT client{};
+  ::GetClientRect(list, &client);
+  // The list box is still empty, so its scroll bar is not shown yet.
+  const int outside = (grid.right - grid.left) - (client.right - client.left);
+  const int wider = kGridRowWidth + ::GetSystemMetrics(SM_CXVSCROLL) + outside - (grid.right - grid.left);
+  if (wider <= 0) return form;
+  for (HWND control : {list, StatusEdit()}) {
+    const RECT rect = ChildRect(control);
+    ::SetWindowPos(control, nullptr, 0, 0, rect.right - rect.left + wider, rect.bottom - rect.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  form.cx += wider;
+  return form;
+}
+
+void CGlyphviewView::OnInitialUpdate() {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  m_clientSize = SIZE{client.right - client.left, client.bottom - client.top};
+  m_laidOut = true;
+
+  HDC dc = ::GetDC(Handle());
+  const int height = -::MulDiv(9, dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
+  if (dc) ::ReleaseDC(Handle(), dc);
+  m_statusFont = ::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
+  if (m_statusFont) ::SendMessageW(StatusEdit(), WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), TRUE);
+  AttachGaijiList();
+}
+
+void CGlyphviewView::AttachGaijiList() {
+  // The gaiji list control subclasses list box 1006 here and fills its rows itself
+  // (InitRows with the information field). Until then: 800 empty rows.
+  HWND list = GaijiListWindow();
+  ::SendMessageW(list, LB_INITSTORAGE, kGridRows, 0);
+  for (int row = 0; row < kGridRows; ++row) ::SendMessageW(list, LB_ADDSTRING, 0, 0);
+}
+
+void CGlyphviewView::OnSize(UINT, int width, int height) {
+  if (!m_laidOut) return;  // the controls still have their template places
+  const int dx = width - m_clientSize.cx, dy = height - m_clientSize.cy;
+  m_clientSize = SIZE{width, height};
+  if (dx == 0 && dy == 0) return;
+
+  HWND edit = StatusEdit();
+  const RECT field = ChildRect(edit);
+  ::SetWindowPos(edit, nullptr, field.left + dx, field.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RepaintNow(edit);
+
+  HWND list = GaijiListWindow();
+  const RECT grid = ChildRect(list);
+  ::SetWindowPos(list, nullptr, 0, 0, std::max(0L, grid.right - grid.left + dx), std::max(0L, grid.bottom - grid.top + dy),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RepaintNow(list);
+}
+
+bool CGlyphviewView::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_APP_OPEN_START_TARGET && msg.hwnd == Handle()) {
+    const std::wstring target = m_app.StartTarget();  // a copy: opening may set a new target
+    m_app.Document().Load(target);
+    return true;
+  }
+  return CFormView::PreTranslateMessage(msg);
+}
+
+LRESULT CGlyphviewView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The rows of list box 1006 while no list control object draws them (an object attached
+  // to the list box gets these messages first, as reflected messages).
+  if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && wParam == IDC_GAIJI_LIST && !FromHandle(GaijiListWindow())) {
+    if (msg == WM_MEASUREITEM)
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kGridRowHeight;
+    else
+      DrawPlainRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+  }
+  return CFormView::WindowProc(msg, wParam, lParam);
+}
+
+void CGlyphviewView::DrawPlainRow(const DRAWITEMSTRUCT& item) const {
+  const int rowNumber = static_cast<int>(item.itemID);
+  if (rowNumber < 0) return;
+  HDC dc = item.hDC;
+  const GridRect row{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+  const RECT whole = item.rcItem;
+  ::FillRect(dc, &whole, ::GetSysColorBrush(COLOR_WINDOW));
+
+  HPEN pen = ::CreatePen(PS_SOLID, 1, kGridLineColour);
+  HGDIOBJ oldPen = ::SelectObject(dc, pen);
+  ::MoveToEx(dc, row.left, row.bottom - 1, nullptr);
+  ::LineTo(dc, row.right, row.bottom - 1);
+  for (int k = 0; k <= kGridColumns; ++k) {
+    const int x = GridLineX(row, k);
+    ::MoveToEx(dc, x, row.top, nullptr);
+    ::LineTo(dc, x, row.bottom - 1);
+  }
+  ::SelectObject(dc, oldPen);
+  ::DeleteObject(pen);
+
+  RECT code = ToRect(GridCodeColumnRect(row));
+  HBRUSH header = ::CreateSolidBrush(kPlainHeaderColour);
+  ::FillRect(dc, &code, header);
+  ::DeleteObject(header);
+  const std::wstring text = ToWide(FormatHex4(static_cast<std::uint32_t>(GridRowFirstCode(rowNumber))));
+  HGDIOBJ oldFont = m_statusFont ? ::SelectObject(dc, m_statusFont) : nullptr;
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = ::SetTextColor(dc, 0);
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &code, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  ::SetTextColor(dc, oldColour);
+  ::SetBkMode(dc, oldMode);
+  if (oldFont) ::SelectObject(dc, oldFont);
+}
+
+}  // namespace moji
