@@ -23,8 +23,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-# The gaiji file shown when none is given; empty: the browser starts without a file.
+# The gaiji file shown when none is given: the sample font that the build puts into the
+# program folder (passed to Wine in its own path form below); none for another program.
 SAMPLE=""
+[ -n "${MOJI_RUN_PROGRAM:-}" ] || SAMPLE=${MOJI_BUILD_DIR:-$root/build/windows}/bin/Sample/SampleGaiji.tte
 
 say() { echo "run: $*" >&2; }
 
