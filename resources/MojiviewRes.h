@@ -12,6 +12,14 @@
 #define IDB_TOOLBAR24               284   // 24x24 toolbar images, mask colour RGB(198,199,198)
 #define IDD_ABOUTBOX                100
 #define IDD_GLYPHVIEW_FORM          101
+#define IDI_ADDR_JUMP               135   // big icon of the jump-to-code dialog
+#define IDD_EUF_MAKE_ANS            139   // "create the EUF?" question (CEufMakeAnsDlg)
+#define IDD_TTE_LOAD                141   // TTE file selection (CTTELoadDlg)
+#define IDD_ADDR_JUMP               235   // jump to code (CAddrJumpDlg)
+#define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
+#define IDB_BROWSE_FOCUSED          281   //   focused,
+#define IDB_BROWSE_DOWN             282   //   pressed,
+#define IDB_BROWSE_UP               283   //   up (drawn by tools/make_dialog_images.py)
 
 // Toolbar geometry and the mask colour of IDB_TOOLBAR24 (0x00BBGGRR).
 #define TOOLBAR_IMAGE_SIZE          24
@@ -19,11 +27,19 @@
 
 // ---- controls -------------------------------------------------------------------------
 #define IDC_STATUS_EDIT             1000  // form 101: one-line information field
+#define IDC_EUF_PATH                1001  // IDD_EUF_MAKE_ANS: the path being opened
 #define IDC_ABOUT_VERSION           1002  // about box: "%s Version %s"
 #define IDC_ABOUT_URL               1003  // about box: link to the web site
 #define IDC_ABOUT_COPYRIGHT         1004  // about box: legal copyright
 #define IDC_GAIJI_LIST              1006  // form 101: the gaiji grid (owner-drawn list box)
+#define IDC_TTE_FOLDER              1009  // IDD_TTE_LOAD: the folder (read-only)
+#define IDC_JUMP_CODE               1016  // IDD_ADDR_JUMP: the code, 4 hex digits
+#define IDC_JUMP_UNICODE            1017  // IDD_ADDR_JUMP: radio "&Unicode" (type 0)
+#define IDC_JUMP_SJIS               1018  // IDD_ADDR_JUMP: radio "&S-JIS" (type 1)
+#define IDC_EUF_UNICODE             1020  // IDD_EUF_MAKE_ANS: check box "...UNICODEの外字も..."
+#define IDC_TTE_LIST                1021  // IDD_TTE_LOAD: the TTE files (sorted)
 #define IDC_ABOUT_UPDATE            1048  // about box: "自動更新..."
+#define IDC_TTE_BROWSE              1054  // IDD_TTE_LOAD: "..." folder browser (bitmap button)
 
 // ---- commands (each has a prompt string "status prompt\ntooltip" under its id) ---------
 #define ID_FILE_NEW                 57600 // 新規ﾌﾞﾗｳｻﾞ
