@@ -1,0 +1,267 @@
+#include "BrowserGaijiListCtrl.h"
+
+#include <windowsx.h>
+
+#include "AddrJumpDlg.h"
+#include "FileReplace.h"
+#include "GaijiCode.h"
+#include "Log.h"
+#include "Message.h"
+#include "MojiviewRes.h"
+#include "ProcessUtil.h"
+#include "Settings.h"
+#include "TextConv.h"
+#include "WaitCursor.h"
+#include "WaitMessage.h"
+#include "YomiStore.h"
+
+namespace moji {
+
+namespace {
+
+// A 1-bit bitmap made from glyph bits, selected into a memory DC for one copy.
+class CGlyphBitmap {
+ public:
+  CGlyphBitmap(HDC memory, const EufGlyph& glyph)
+      : m_memory(memory), m_bitmap(::CreateBitmap(glyph.width, glyph.height, 1, 1, glyph.bits.data())) {
+    if (m_bitmap) m_old = ::SelectObject(m_memory, m_bitmap);
+  }
+  ~CGlyphBitmap() {
+    if (!m_bitmap) return;
+    ::SelectObject(m_memory, m_old);
+    ::DeleteObject(m_bitmap);
+  }
+  CGlyphBitmap(const CGlyphBitmap&) = delete;
+  CGlyphBitmap& operator=(const CGlyphBitmap&) = delete;
+  explicit operator bool() const { return m_bitmap != nullptr; }
+
+ private:
+  HDC m_memory;
+  HBITMAP m_bitmap;
+  HGDIOBJ m_old = nullptr;
+};
+
+std::wstring EnvironmentValue(const wchar_t* name) {
+  const DWORD needed = ::GetEnvironmentVariableW(name, nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring value(needed, L'\0');
+  const DWORD got = ::GetEnvironmentVariableW(name, value.data(), needed);
+  value.resize(got < needed ? got : 0);
+  return value;
+}
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+CBrowserGaijiListCtrl::CBrowserGaijiListCtrl() : m_glyphkeeperFormat(::RegisterClipboardFormatW(L"Glyphkeeper")) {}
+
+CBrowserGaijiListCtrl::~CBrowserGaijiListCtrl() { ReleaseEuf(); }
+
+void CBrowserGaijiListCtrl::InitRows(HWND statusWindow) {
+  m_status = statusWindow;
+  FillRows();
+}
+
+HWND CBrowserGaijiListCtrl::MessageOwner() const {
+  return Handle() ? ::GetAncestor(Handle(), GA_ROOT) : nullptr;
+}
+
+std::filesystem::path CBrowserGaijiListCtrl::TempFolder() const {
+  const std::wstring tmp = EnvironmentValue(L"TMP");
+  if (!tmp.empty() && IsFolder(tmp)) return tmp;
+  const std::wstring program = m_programFolder.empty() ? GetProgramFolder() : m_programFolder;
+  return program + kTempFolderName;
+}
+
+bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int gaijiCount) {
+  CWaitCursor cursor;
+  CLog::Print(L"RegistEUF=%s\n", eufPath.c_str());
+  m_gaijiCount = gaijiCount;
+
+  // The name is claimed by creating the file, so no other browser can take the same one.
+  const auto temp = CreateUniqueFile(TempFolder(), FromWide(kTempPrefix));
+  bool copied = false;
+  if (temp) {
+    CLog::Print(L"TEMP=%s\n", temp->c_str());
+    CWaitMessage wait(0, MessageOwner());
+    copied = CopyFileLogged(eufPath, *temp, false);
+  }
+  if (!copied) {
+    if (temp) ::DeleteFileW(temp->c_str());  // the claimed name must not stay behind
+    ShowMessageLogged(MessageOwner(), IDS_ERR_EUF_TEMP_COPY, MB_OK, eufPath.c_str());
+    return false;  // the previous attachment stays as it was
+  }
+
+  ReleaseEuf();
+  m_tempPath = *temp;
+  const int status = m_euf.Open(m_tempPath, CBinaryFile::Access::ReadDenyWrite);
+  if (status == 0) {
+    if (const auto size = m_euf.GlyphSize()) m_managementSize = SIZE{size->first, size->second};
+  } else {
+    ShowMessageLogged(MessageOwner(), static_cast<UINT>(status), MB_OK, m_tempPath.c_str());
+    ReleaseEuf();
+  }
+  if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  OnSelectionChanged();
+  return status == 0;
+}
+
+void CBrowserGaijiListCtrl::ReleaseEuf() {
+  m_euf.Close();
+  DeleteTempFile();
+}
+
+void CBrowserGaijiListCtrl::DeleteTempFile() {
+  if (m_tempPath.empty()) return;
+  const std::filesystem::path path = std::move(m_tempPath);
+  m_tempPath.clear();
+  ::DeleteFileW(path.c_str());
+  CLog::Print(L"Delete TMP=%s\n", path.c_str());
+}
+
+bool CBrowserGaijiListCtrl::HasGlyphAt(int index) const {
+  const int code = GaijiIndexToCode(index);
+  return index >= 0 && IsUnicodeGaiji(code) && m_euf.IsLoaded() && m_euf.HasGlyph(code);
+}
+
+bool CBrowserGaijiListCtrl::ReadGlyphInto(int code, EufGlyph& glyph) {
+  glyph.width = glyph.height = 0;
+  glyph.bits.clear();
+  if (!m_euf.IsLoaded() || !IsUnicodeGaiji(code)) return false;
+  const EufReadResult read = m_euf.ReadGlyph(code, glyph);
+  const unsigned entry = static_cast<unsigned>(read.entry);
+  const unsigned detail = static_cast<unsigned>(read.detail);
+  switch (read.fault) {
+    case EufReadFault::None:
+      return true;
+    case EufReadFault::NoGlyph:
+      return false;
+    case EufReadFault::HeaderPosition:
+      CLog::Print(L"ﾋﾞｯﾄﾃﾞｰﾀﾍｯﾀﾞ位置異常(AbsAddr=%4.4X:pos=%4.4X)\n", entry, detail);
+      return false;
+    case EufReadFault::HeaderRead:
+      CLog::Print(L"ﾋﾞｯﾄﾃﾞｰﾀﾍｯﾀﾞ読込異常(AbsAddr=%4.4X:pos=%4.4X)\n", entry, detail);
+      return false;
+    case EufReadFault::BufferSize:
+      CLog::Print(L"ﾋﾞｯﾄﾃﾞｰﾀ読込ﾊﾞｯﾌｧ異常(AbsAddr=%4.4X:size=%4.4X)\n", entry, detail);
+      return false;
+    case EufReadFault::DataPosition:
+      CLog::Print(L"ﾋﾞｯﾄﾃﾞｰﾀ読込位置異常(AbsAddr=%4.4X:pos=%4.4X)\n", entry, detail);
+      return false;
+    case EufReadFault::DataRead:
+      CLog::Print(L"ﾋﾞｯﾄﾃﾞｰﾀ読込異常(AbsAddr=%4.4X:pos=%4.4X)\n", entry, detail);
+      return false;
+  }
+  return false;
+}
+
+std::vector<std::uint8_t> CBrowserGaijiListCtrl::ReadGlyph(int code, int& width, int& height) {
+  EufGlyph glyph;
+  if (!ReadGlyphInto(code, glyph)) {
+    width = height = 0;
+    return {};
+  }
+  width = glyph.width;
+  height = glyph.height;
+  return std::move(glyph.bits);
+}
+
+void CBrowserGaijiListCtrl::OnSelectionChanged() {
+  std::u16string text;
+  m_hasGlyph = false;
+  const int index = GetSelectedIndex();
+  const int code = GaijiIndexToCode(index);
+  if (index >= 0 && IsUnicodeGaiji(code)) {
+    text = BuildGridStatusLine(code, m_gaijiCount, m_yomi ? m_yomi->GetReadings(code) : std::u16string());
+    m_hasGlyph = HasGlyphAt(index);
+  }
+  if (m_status) ::SetWindowTextW(m_status, ToWide(text).c_str());
+}
+
+void CBrowserGaijiListCtrl::DrawRowCells(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const GridRect row = ToGridRect(item.rcItem);
+  if (m_sizeMoving && m_sizeMoving()) {
+    // No glyph is read while the frame moves; the frame repaints everything afterwards.
+    RECT cell = ToRect(GridCellRect(row, 1));
+    ::InflateRect(&cell, -1, -1);
+    ::SetTextColor(dc, kWaitTextColor);
+    const std::wstring text = LoadResourceString(IDS_WAIT_A_SEC);
+    ::DrawTextW(dc, text.c_str(), -1, &cell, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  } else if (m_euf.IsLoaded()) {
+    if (HDC memory = ::CreateCompatibleDC(dc)) {
+      const int first = GridRowFirstCode(static_cast<int>(item.itemID));
+      for (int column = 1; column <= kGridColumns; ++column) {
+        const GridRect target = GridGlyphRect(row, column);
+        const RECT area = ToRect(target);
+        if (!::RectVisible(dc, &area)) continue;  // a frame-only repaint reads no glyph
+        if (!ReadGlyphInto(first + column - 1, m_glyph)) continue;
+        CGlyphBitmap bitmap(memory, m_glyph);
+        if (!bitmap) continue;
+        // Source copy: 0 bits (ink) take the text colour, 1 bits the background colour.
+        if (m_glyph.width == kGridGlyphSize && m_glyph.height == kGridGlyphSize)
+          ::BitBlt(dc, target.left, target.top, kGridGlyphSize, kGridGlyphSize, memory, 0, 0, SRCCOPY);
+        else
+          ::StretchBlt(dc, target.left, target.top, kGridGlyphSize, kGridGlyphSize, memory, 0, 0, m_glyph.width,
+                       m_glyph.height, SRCCOPY);
+      }
+      ::DeleteDC(memory);
+    }
+  }
+  ::SetTextColor(dc, RGB(0, 0, 0));
+}
+
+bool CBrowserGaijiListCtrl::JumpToCode() {
+  CAddrJumpDlg dialog;
+  if (dialog.DoModal(MessageOwner()) != IDOK) return false;
+  return SelectCode(dialog.Result());
+}
+
+void CBrowserGaijiListCtrl::OnDoubleClick(int x) {
+  RECT rect{};
+  if (!GetRowRect(SelectedRow(), rect)) return;
+  if (x < rect.left + kGridCodeColumnWidth) {
+    JumpToCode();
+    return;
+  }
+  const int index = GetSelectedIndex();
+  const int code = GaijiIndexToCode(index);
+  if (index >= 0 && IsUnicodeGaiji(code) && m_editGlyph) m_editGlyph(FormatHex4(static_cast<std::uint32_t>(code)));
+}
+
+bool CBrowserGaijiListCtrl::OnContextMenu(HWND, POINT screen) {
+  const int index = GetSelectedIndex();
+  if (index < 0 || index >= kGaijiCount) return true;
+  HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BROWSER_CONTEXT));
+  if (!menu) return true;
+  if (screen.x == -1 && screen.y == -1) {
+    // From the keyboard: at the selected cell.
+    RECT rect{};
+    if (GetRowRect(SelectedRow(), rect)) {
+      const GridRect glyph = GridGlyphRect(ToGridRect(rect), SelectedColumn());
+      screen = POINT{(glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2};
+      ::ClientToScreen(Handle(), &screen);
+    }
+  }
+  // The commands take the usual route: the owner is the foreground window (the frame).
+  HWND owner = ::GetForegroundWindow();
+  if (!owner || ::GetWindowThreadProcessId(owner, nullptr) != ::GetCurrentThreadId()) owner = MessageOwner();
+  if (HMENU popup = ::GetSubMenu(menu, 0)) ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
+  ::DestroyMenu(menu);
+  return true;
+}
+
+LRESULT CBrowserGaijiListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDBLCLK) {
+    const LRESULT result = Default();
+    OnDoubleClick(GET_X_LPARAM(lParam));
+    return result;
+  }
+  return CGaijiListCtrl::WindowProc(msg, wParam, lParam);
+}
+
+}  // namespace moji
