@@ -1,0 +1,727 @@
+// The gaiji grid on form 101: rows, keyboard and mouse, the status line, attaching EUF
+// files through a temporary copy, glyph reads and their log lines, and what a row looks
+// like when drawn (pixels checked in a memory DC, and a screenshot of the real window).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "BrowserGaijiListCtrl.h"
+#include "EufFile.h"
+#include "FormView.h"
+#include "Log.h"
+#include "Message.h"
+#include "MessagePrompter.h"
+#include "ModalDriver.h"
+#include "MojiviewRes.h"
+#include "PngWriter.h"
+#include "ScreenCapture.h"
+#include "TestPaths.h"
+#include "UiTestSupport.h"
+#include "YomiStore.h"
+#include "win32/Win32TestSupport.h"
+
+namespace moji {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Fixture;
+
+class TestGrid : public CBrowserGaijiListCtrl {
+ public:
+  int deletes = 0;
+
+ protected:
+  void OnDeleteKey() override { ++deletes; }
+};
+
+// Every message box shown while alive is recorded and answered with OK.
+struct MessageRecorder {
+  struct Box {
+    std::wstring text;
+    UINT type;
+  };
+  std::vector<Box> boxes;
+  MessageRecorder() {
+    SetMessageBoxFunction([this](HWND, const std::wstring& text, const std::wstring&, UINT type) {
+      boxes.push_back({text, type});
+      return IDOK;
+    });
+  }
+  ~MessageRecorder() { SetMessageBoxFunction(nullptr); }
+};
+
+// TMP names `folder` while alive.
+class TmpVariable {
+ public:
+  explicit TmpVariable(const std::wstring& folder) {
+    wchar_t old[MAX_PATH * 2] = {};
+    m_had = GetEnvironmentVariableW(L"TMP", old, MAX_PATH * 2) > 0;
+    m_old = old;
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
+  }
+  ~TmpVariable() { SetEnvironmentVariableW(L"TMP", m_had ? m_old.c_str() : nullptr); }
+
+ private:
+  bool m_had = false;
+  std::wstring m_old;
+};
+
+// The processing log of the test, read back (UTF-8).
+class LogCapture {
+ public:
+  explicit LogCapture(fs::path path) : m_path(std::move(path)) { CLog::Open(m_path); }
+  ~LogCapture() { CLog::Close(); }
+  std::string Text() const { return test::ReadBytes(m_path); }
+
+ private:
+  fs::path m_path;
+};
+
+std::string Hex4(std::uint64_t value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%4.4X", static_cast<unsigned>(value));
+  return text;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::vector<fs::path> TempFiles(const fs::path& folder) {
+  std::vector<fs::path> files;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error))
+    if (entry.path().filename().wstring().rfind(L"_Gvw_", 0) == 0) files.push_back(entry.path());
+  return files;
+}
+
+// A grid on form 101 in a top-level window, the list box 640 x 500.
+class GridHost {
+ public:
+  GridHost() {
+    host.CreateEx(0, nullptr, L"Mojiview grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 680, 600, nullptr,
+                  nullptr);
+    form.CreateView(host.Handle());
+    MoveWindow(form.Handle(), 0, 0, 660, 560, FALSE);
+    list = form.Item(IDC_GAIJI_LIST);
+    status = form.Item(IDC_STATUS_EDIT);
+    MoveWindow(list, 0, 0, 640, 500, FALSE);
+    MoveWindow(status, 4, 506, 632, 20, FALSE);
+    grid.SubclassDlgItem(IDC_GAIJI_LIST, form.Handle());
+    ShowWindow(host.Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(host.Handle());
+    grid.InitRows(status);
+    test::Pump();
+  }
+
+  std::wstring Status() const { return TextOf(status); }
+  RECT Row(int row) const {
+    RECT rect{};
+    grid.GetRowRect(row, rect);
+    return rect;
+  }
+  // Posts a mouse message at client (x, y) and processes it.
+  void Mouse(UINT msg, int x, int y) {
+    PostMessageW(list, msg, msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK ? MK_LBUTTON : 0, MAKELPARAM(x, y));
+    test::Pump();
+  }
+  void Key(UINT key) {
+    PostMessageW(list, WM_KEYDOWN, key, 1);
+    PostMessageW(list, WM_KEYUP, key, 0xC0000001);
+    test::Pump();
+  }
+
+  CWindow host;
+  CFormView form{IDD_GLYPHVIEW_FORM};
+  TestGrid grid;
+  HWND list = nullptr;
+  HWND status = nullptr;
+};
+
+// A row drawn by the grid (WM_DRAWITEM through the form) into a white 32-bit memory DC.
+class RowImage {
+ public:
+  RowImage(GridHost& host, int row, UINT state, UINT action = ODA_DRAWENTIRE, COLORREF back = RGB(255, 255, 255),
+           int width = 600)
+      : m_width(width) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -kGridRowHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    PatBlt(memory, 0, 0, width, kGridRowHeight, WHITENESS);
+    SetBkColor(memory, back);
+    DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_GAIJI_LIST, static_cast<UINT>(row), action, state, host.list, memory,
+                        RECT{0, 0, width, kGridRowHeight}, 0};
+    SendMessageW(host.form.Handle(), WM_DRAWITEM, IDC_GAIJI_LIST, reinterpret_cast<LPARAM>(&item));
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    m_pixels.assign(pixels, pixels + width * kGridRowHeight);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+  }
+  COLORREF At(int x, int y) const {
+    const std::uint32_t p = m_pixels[static_cast<size_t>(y) * m_width + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  // Ink (black) pixels in the 64 x 64 glyph area of a column.
+  int InkIn(int column) const {
+    int ink = 0;
+    for (int y = 0; y < kGridGlyphSize; ++y)
+      for (int x = 0; x < kGridGlyphSize; ++x) ink += At(47 + 69 * (column - 1) + x, 2 + y) == RGB(0, 0, 0);
+    return ink;
+  }
+
+ private:
+  int m_width;
+  std::vector<std::uint32_t> m_pixels;
+};
+
+bool BitIsInk(const EufGlyph& glyph, int x, int y) {
+  const int stride = glyph.width / 8;
+  return ((glyph.bits[static_cast<size_t>(y * stride + x / 8)] >> (7 - x % 8)) & 1) == 0;
+}
+
+EufGlyph FixtureGlyph(const std::string& file, int code) {
+  CEufFile euf;
+  EufGlyph glyph;
+  if (euf.Open(Fixture(file), CBinaryFile::Access::Read) == 0) euf.ReadGlyph(code, glyph);
+  return glyph;
+}
+
+// A glyph stretched to 64 x 64 by GDI on its own, black ink on white.
+std::vector<COLORREF> StretchedReference(const EufGlyph& glyph) {
+  HDC screen = GetDC(nullptr);
+  HDC target = CreateCompatibleDC(screen);
+  HDC source = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 64;
+  info.bmiHeader.biHeight = -64;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP mono = CreateBitmap(glyph.width, glyph.height, 1, 1, glyph.bits.data());
+  HGDIOBJ oldTarget = SelectObject(target, dib);
+  HGDIOBJ oldSource = SelectObject(source, mono);
+  SetTextColor(target, RGB(0, 0, 0));
+  SetBkColor(target, RGB(255, 255, 255));
+  StretchBlt(target, 0, 0, 64, 64, source, 0, 0, glyph.width, glyph.height, SRCCOPY);
+  GdiFlush();
+  std::vector<COLORREF> pixels;
+  for (int i = 0; i < 64 * 64; ++i) {
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits)[i];
+    pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
+  SelectObject(source, oldSource);
+  SelectObject(target, oldTarget);
+  DeleteObject(mono);
+  DeleteObject(dib);
+  DeleteDC(source);
+  DeleteDC(target);
+  return pixels;
+}
+
+TEST(GaijiListCtrl, RowsKeysAndStatusLine) {
+  GridHost h;
+  EXPECT_EQ(SendMessageW(h.list, LB_GETCOUNT, 0, 0), 800);
+  EXPECT_EQ(SendMessageW(h.list, LB_GETITEMHEIGHT, 0, 0), 69);
+  EXPECT_EQ(SendMessageW(h.list, LB_GETITEMHEIGHT, 799, 0), 69);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 0);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E000] S-JIS=[F040] 外字数=[-1]");  // nothing attached yet
+
+  // Right on column 8 of row 5 wraps to column 1 of row 5; Left wraps back.
+  ASSERT_TRUE(h.grid.SelectCode(0xE000 + 5 * 8 + 7));
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 47);
+  h.Key(VK_RIGHT);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 40);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E028] S-JIS=[F068] 外字数=[-1]");
+  h.Key(VK_LEFT);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 47);
+  h.Key(VK_LEFT);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 46);
+  // Up and Down move the row; the column stays and the status line follows.
+  h.Key(VK_DOWN);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 54);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E036] S-JIS=[F076] 外字数=[-1]");
+  h.Key(VK_HOME);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 6);
+  h.Key(VK_END);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 6398);
+  EXPECT_EQ(h.Status(), L"UNICODE=[F8FE] S-JIS=[----] 外字数=[-1]");
+
+  // Delete goes to OnDeleteKey only; Space changes nothing.
+  h.Key(VK_DELETE);
+  h.Key(VK_SPACE);
+  EXPECT_EQ(h.grid.deletes, 1);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 6398);
+
+  // Codes outside the gaiji space are refused and change nothing.
+  EXPECT_FALSE(h.grid.SelectCode(0xDFFF));
+  EXPECT_FALSE(h.grid.SelectCode(0xF900));
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 6398);
+  // The last code with a Shift-JIS form, and the first without.
+  ASSERT_TRUE(h.grid.SelectCode(0xE757));
+  EXPECT_EQ(h.Status(), L"UNICODE=[E757] S-JIS=[F9FC] 外字数=[-1]");
+  ASSERT_TRUE(h.grid.SelectCode(0xE758));
+  EXPECT_EQ(h.Status(), L"UNICODE=[E758] S-JIS=[----] 外字数=[-1]");
+}
+
+TEST(GaijiListCtrl, ClicksChooseTheColumnUnderThePointer) {
+  GridHost h;
+  const RECT row2 = h.Row(2);
+  const int y = row2.top + 30;
+  h.Mouse(WM_LBUTTONDOWN, 10, y);  // code column: column 1
+  h.Mouse(WM_LBUTTONUP, 10, y);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 16);
+  h.Mouse(WM_LBUTTONDOWN, 44 + 69 * 3 + 5, y);  // fourth cell
+  h.Mouse(WM_LBUTTONUP, 44 + 69 * 3 + 5, y);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 19);
+  const RECT row4 = h.Row(4);
+  h.Mouse(WM_LBUTTONDOWN, 630, row4.top + 5);  // right of the last cell: column 8
+  h.Mouse(WM_LBUTTONUP, 630, row4.top + 5);
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 39);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E027] S-JIS=[F067] 外字数=[-1]");
+
+  // The right button selects the cell under the pointer at once.
+  const RECT row1 = h.Row(1);
+  PostMessageW(h.list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(44 + 69 * 5 + 10, row1.top + 20));
+  test::Pump();
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 13);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E00D] S-JIS=[F04D] 外字数=[-1]");
+}
+
+TEST(GaijiListCtrl, ColumnChangeRepaintsOnlyTheFrames) {
+  GridHost h;
+  ASSERT_TRUE(h.grid.SelectCode(0xE000 + 8 * 3 + 2));  // row 3, column 3
+  test::Pump();
+  UpdateWindow(h.list);
+  ValidateRect(h.list, nullptr);
+  MSG msg{h.list, WM_KEYDOWN, VK_RIGHT, 1, 0, {}};
+  EXPECT_TRUE(CMessageLoop::PreTranslate(msg));  // consumed, nothing dispatched yet
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetUpdateRgn(h.list, update, FALSE), ERROR);
+  const RECT row = h.Row(3);
+  auto dirty = [&](int x, int y) { return PtInRegion(update, x, y) != FALSE; };
+  for (int column = 1; column <= 8; ++column) {
+    const int left = row.left + 44 + 69 * (column - 1);
+    EXPECT_TRUE(dirty(left + 2, row.top + 30)) << column;    // left frame line
+    EXPECT_TRUE(dirty(left + 67, row.top + 30)) << column;   // right frame line
+    EXPECT_TRUE(dirty(left + 30, row.top + 1)) << column;    // top frame line
+    EXPECT_TRUE(dirty(left + 30, row.top + 66)) << column;   // bottom frame line
+    EXPECT_FALSE(dirty(left + 3, row.top + 2)) << column;    // the glyph area stays
+    EXPECT_FALSE(dirty(left + 66, row.top + 65)) << column;
+  }
+  EXPECT_FALSE(dirty(row.left + 10, row.top + 30));  // code column
+  EXPECT_FALSE(dirty(100, h.Row(2).top + 30));       // other rows
+  EXPECT_FALSE(dirty(100, h.Row(4).top + 30));
+  DeleteObject(update);
+  test::Pump();
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 8 * 3 + 3);
+}
+
+TEST(GaijiListCtrl, AttachShowsGlyphsAndTheStatusLine) {
+  test::ScratchFolder scratch(L"grid_attach");
+  TmpVariable tmp(scratch.Path().wstring());
+  MessageRecorder messages;
+  LogCapture log(scratch / L"Mojiview.log");
+  GridHost h;
+  ASSERT_TRUE(h.grid.SelectCode(0xE001));
+
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 12));
+  EXPECT_TRUE(messages.boxes.empty());
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 1);  // attaching keeps the selection
+  EXPECT_EQ(h.Status(), L"UNICODE=[E001] S-JIS=[F041] 外字数=[12]");
+  EXPECT_TRUE(h.grid.HasGlyph());
+  EXPECT_EQ(h.grid.ManagementSize().cx, 64);
+  EXPECT_EQ(h.grid.ManagementSize().cy, 64);
+  for (int index : {0, 1, 2, 0x123, 0x757, 0x758, 6399}) EXPECT_TRUE(h.grid.HasGlyphAt(index)) << index;
+  for (int index : {-1, 3, 0x124, 6398, 6400}) EXPECT_FALSE(h.grid.HasGlyphAt(index)) << index;
+
+  int width = -1, height = -1;
+  const auto bits = h.grid.ReadGlyph(0xE123, width, height);
+  EXPECT_EQ(width, 64);
+  EXPECT_EQ(height, 64);
+  EXPECT_EQ(bits, FixtureGlyph("valid64.euf", 0xE123).bits);
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE003, width, height).empty());
+  EXPECT_EQ(width, 0);
+  EXPECT_EQ(height, 0);
+  EXPECT_TRUE(h.grid.ReadGlyph(0xDFFF, width, height).empty());
+
+  ASSERT_TRUE(h.grid.SelectCode(0xE003));
+  EXPECT_FALSE(h.grid.HasGlyph());
+
+  // Readings of the code follow the counts.
+  const fs::path shown = scratch / L"font.tte";
+  std::string records(2 * kYomiRecordSize, '\0');
+  MakeYomiRecord(reinterpret_cast<std::uint8_t*>(records.data()), 0xE001, u"あ");
+  MakeYomiRecord(reinterpret_cast<std::uint8_t*>(records.data()) + kYomiRecordSize, 0xE001, u"い");
+  test::WriteBytes(YomiFilePath(shown), records);
+  CMessagePrompter prompter(h.host.Handle());
+  CYomiStore yomi(prompter, [] { return 6400; }, true);
+  ASSERT_TRUE(yomi.LoadReadings(shown));
+  h.grid.SetYomiStore(&yomi);
+  ASSERT_TRUE(h.grid.SelectCode(0xE001));
+  EXPECT_EQ(h.Status(), L"UNICODE=[E001] S-JIS=[F041] 外字数=[12] 読み=[あ,い]");
+  h.grid.SetYomiStore(nullptr);
+
+  // A file whose first code has no glyph: the size comes from the management block.
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("nofirst64.euf"), 2));
+  EXPECT_FALSE(h.grid.HasGlyphAt(0));
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE000, width, height).empty());
+  EXPECT_TRUE(h.grid.HasGlyphAt(5));
+  EXPECT_EQ(h.grid.ManagementSize().cx, 64);
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid48.euf"), 3));
+  EXPECT_EQ(h.grid.ManagementSize().cx, 48);
+  EXPECT_EQ(h.grid.ManagementSize().cy, 48);
+  EXPECT_EQ(Count(log.Text(), "AbsAddr"), 0u);  // empty cells are no fault
+}
+
+TEST(GaijiListCtrl, TemporaryCopyIsClaimedAndAlwaysDeleted) {
+  test::ScratchFolder scratch(L"grid_temp");
+  TmpVariable tmp(scratch.Path().wstring());
+  MessageRecorder messages;
+  LogCapture log(scratch / L"Mojiview.log");
+  // A name taken by someone else is left alone.
+  test::WriteBytes(scratch / L"_Gvw_0", "keep");
+  fs::path first;
+  {
+    GridHost h;
+    ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
+    first = h.grid.TempPath();
+    EXPECT_EQ(first, scratch / L"_Gvw_1");
+    EXPECT_EQ(test::ReadBytes(first), test::ReadBytes(Fixture("valid64.euf")));
+    EXPECT_EQ(test::ReadBytes(scratch / L"_Gvw_0"), "keep");
+    // Open and denying writes while attached.
+    HANDLE writer = CreateFileW(first.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+    if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+
+    // A new attach replaces the copy.
+    ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid48.euf"), 3));
+    EXPECT_FALSE(fs::exists(first));
+    const fs::path second = h.grid.TempPath();
+    EXPECT_TRUE(fs::exists(second));
+
+    h.grid.ReleaseEuf();
+    EXPECT_FALSE(fs::exists(second));
+    EXPECT_FALSE(h.grid.IsAttached());
+    EXPECT_FALSE(h.grid.HasGlyphAt(0));
+    EXPECT_TRUE(h.grid.TempPath().empty());
+
+    // Attaching failures after the copy leave no copy either.
+    for (const char* name : {"err2017_signature.euf", "err2017_101bytes.euf", "err2018_p5.euf", "err2019_table.euf"}) {
+      EXPECT_FALSE(h.grid.AttachEuf(Fixture(name), 1)) << name;
+      EXPECT_FALSE(h.grid.IsAttached());
+      EXPECT_EQ(TempFiles(scratch.Path()).size(), 1u) << name;  // _Gvw_0 of someone else
+    }
+    ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
+    first = h.grid.TempPath();
+  }
+  EXPECT_FALSE(fs::exists(first));  // the destructor deleted it
+  EXPECT_EQ(test::ReadBytes(scratch / L"_Gvw_0"), "keep");
+  const std::string text = log.Text();
+  EXPECT_NE(text.find("RegistEUF=" + Fixture("valid64.euf").string() + "\n"), std::string::npos);
+  EXPECT_NE(text.find("TEMP=" + (scratch.Path() / "_Gvw_1").string() + "\n"), std::string::npos);
+  EXPECT_NE(text.find("Delete TMP=" + (scratch.Path() / "_Gvw_1").string() + "\n"), std::string::npos);
+  EXPECT_EQ(Count(text, "Delete TMP="), Count(text, "TEMP="));  // every copy went again
+
+  // Without a TMP folder the copy goes to the program folder's TEMP\.
+  TmpVariable missing(L"Z:\\no\\such\\folder");
+  fs::create_directories(scratch / L"TEMP");
+  GridHost h;
+  h.grid.SetProgramFolder(scratch.Folder());
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
+  EXPECT_EQ(h.grid.TempPath(), scratch / L"TEMP" / L"_Gvw_0");
+  h.grid.ReleaseEuf();
+  EXPECT_TRUE(fs::is_empty(scratch / L"TEMP"));
+}
+
+TEST(GaijiListCtrl, AttachFailuresShowTheirMessages) {
+  test::ScratchFolder scratch(L"grid_fail");
+  TmpVariable tmp(scratch.Path().wstring());
+  MessageRecorder messages;
+  LogCapture log(scratch / L"Mojiview.log");
+  GridHost h;
+  const std::wstring temp = (scratch.Path() / L"_Gvw_0").wstring();
+  const std::string tempNarrow = (scratch.Path() / L"_Gvw_0").string();
+  const struct {
+    const char* file;
+    const wchar_t* text;
+  } cases[] = {
+      {"err2017_signature.euf", L"ﾌｧｲﾙをEUFﾌｧｲﾙとして処理できません。"},
+      {"err2018_plen.euf", L"ﾌｧｲﾙのﾋﾞｯﾄﾏｯﾌﾟ管理ﾃｰﾌﾞﾙが読み込めません。"},
+      {"err2019_lastbelowfirst.euf", L"ﾌｧｲﾙの内部異常のため読み込めません。"},
+  };
+  for (const auto& c : cases) {
+    messages.boxes.clear();
+    EXPECT_FALSE(h.grid.AttachEuf(Fixture(c.file), 5)) << c.file;
+    ASSERT_EQ(messages.boxes.size(), 1u) << c.file;
+    EXPECT_EQ(messages.boxes[0].text, L"'" + temp + L"'\r\n" + c.text);
+    EXPECT_EQ(messages.boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(h.Status(), L"UNICODE=[E000] S-JIS=[F040] 外字数=[5]");
+    EXPECT_FALSE(h.grid.HasGlyph());
+  }
+
+  // A copy that fails keeps the glyphs that were shown.
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
+  const fs::path shown = h.grid.TempPath();
+  messages.boxes.clear();
+  const fs::path missing = scratch / L"missing.euf";
+  EXPECT_FALSE(h.grid.AttachEuf(missing, 9));
+  ASSERT_EQ(messages.boxes.size(), 1u);
+  EXPECT_EQ(messages.boxes[0].text, L"'" + missing.wstring() + L"'\r\n上記のEUFﾌｧｲﾙをﾃﾝﾎﾟﾗﾘへｺﾋﾟｰできません。");
+  EXPECT_TRUE(h.grid.IsAttached());
+  EXPECT_EQ(h.grid.TempPath(), shown);
+  EXPECT_TRUE(h.grid.HasGlyphAt(0));
+  int width = 0, height = 0;
+  EXPECT_EQ(h.grid.ReadGlyph(0xE000, width, height), FixtureGlyph("valid64.euf", 0xE000).bits);
+  EXPECT_EQ(TempFiles(scratch.Path()), std::vector<fs::path>{shown});  // the claimed name went again
+
+  const std::string text = log.Text();
+  EXPECT_NE(text.find("'" + tempNarrow + "'\r\nﾌｧｲﾙをEUFﾌｧｲﾙとして処理できません。\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("上記のEUFﾌｧｲﾙをﾃﾝﾎﾟﾗﾘへｺﾋﾟｰできません。\n"), std::string::npos);
+  EXPECT_NE(text.find("ﾌｧｲﾙｺﾋﾟｰに失敗しました。"), std::string::npos);  // the copy's own line
+}
+
+TEST(GaijiListCtrl, ReadFaultsAreLoggedAndLeaveTheCellEmpty) {
+  test::ScratchFolder scratch(L"grid_faults");
+  TmpVariable tmp(scratch.Path().wstring());
+  MessageRecorder messages;
+  LogCapture log(scratch / L"Mojiview.log");
+  GridHost h;
+  ASSERT_TRUE(h.grid.SelectCode(0xF000));  // the faulty cells are not painted
+  int width = 0, height = 0;
+
+  CEufFile faults;
+  ASSERT_EQ(faults.Open(Fixture("faults64.euf"), CBinaryFile::Access::Read), 0);
+  const std::uint64_t size = fs::file_size(Fixture("faults64.euf"));
+  const std::uint64_t anchor = faults.Anchor();
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("faults64.euf"), 7));
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE001, width, height).empty());
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE002, width, height).empty());
+  EXPECT_TRUE(h.grid.ReadGlyph(0xF8FF, width, height).empty());
+  EXPECT_EQ(width, 0);
+  EXPECT_FALSE(h.grid.ReadGlyph(0xE000, width, height).empty());  // the others are unaffected
+
+  // A record whose bits would exceed 8192 bytes.
+  CEufFile big;
+  ASSERT_EQ(big.Open(Fixture("rec300.euf"), CBinaryFile::Access::Read), 0);
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("rec300.euf"), 2));
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE000, width, height).empty());
+
+  // Bits cut off by the end of the file after the size check passed.
+  const std::string valid = test::ReadBytes(Fixture("valid64.euf"));
+  test::WriteBytes(scratch / L"short.euf", valid.substr(0, valid.size() - 4));
+  CEufFile cut;
+  ASSERT_EQ(cut.Open(Fixture("valid64.euf"), CBinaryFile::Access::Read), 0);
+  ASSERT_TRUE(h.grid.AttachEuf(scratch / L"short.euf", 7));
+  EXPECT_TRUE(h.grid.ReadGlyph(0xF8FF, width, height).empty());
+
+  const std::string text = log.Text();
+  const std::uint64_t e1 = size + 10 - anchor, e2 = size - 4 - anchor, e3 = faults.Entry(0xF8FF);
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀﾍｯﾀﾞ位置異常(AbsAddr=" + Hex4(e1) + ":pos=" + Hex4(size + 10) + ")\n"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀﾍｯﾀﾞ読込異常(AbsAddr=" + Hex4(e2) + ":pos=" + Hex4(size - 4) + ")\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込位置異常(AbsAddr=" + Hex4(e3) + ":pos=" + Hex4(anchor + e3 + 512) + ")\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込ﾊﾞｯﾌｧ異常(AbsAddr=" + Hex4(big.Entry(0xE000)) + ":size=2BF2)\n"),
+            std::string::npos);
+  const std::uint64_t e4 = cut.Entry(0xF8FF);
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込異常(AbsAddr=" + Hex4(e4) + ":pos=" + Hex4(cut.Anchor() + e4 + 8) + ")\n"),
+            std::string::npos);
+  EXPECT_EQ(Count(text, "AbsAddr"), 5u);
+}
+
+TEST(GaijiListCtrl, DrawsRowsGlyphsFramesAndWaitText) {
+  test::ScratchFolder scratch(L"grid_draw");
+  TmpVariable tmp(scratch.Path().wstring());
+  GridHost h;
+  // Without a file: grid lines, code column and frame, no glyphs.
+  {
+    RowImage row(h, 1, ODS_SELECTED);
+    EXPECT_EQ(row.At(5, 5), RGB(0xFF, 0xFF, 0xC0));  // header colour, pale yellow
+    for (int k = 0; k <= 8; ++k) EXPECT_EQ(row.At(44 + 69 * k, 30), RGB(0xC0, 0xC0, 0xC0)) << k;
+    EXPECT_EQ(row.At(300, 68), RGB(0xC0, 0xC0, 0xC0));
+    EXPECT_EQ(row.At(46, 1), RGB(0, 0, 255));  // selection frame of column 1
+    EXPECT_EQ(row.At(46 + 65, 66), RGB(0, 0, 255));
+    for (int column = 1; column <= 8; ++column) EXPECT_EQ(row.InkIn(column), 0);
+    bool codeText = false;  // "E008" in black on the header colour
+    for (int y = 0; y < 69; ++y)
+      for (int x = 0; x < 44; ++x) codeText |= row.At(x, y) == RGB(0, 0, 0);
+    EXPECT_TRUE(codeText);
+  }
+
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
+  h.grid.SetHeaderColor(CGaijiListCtrl::kHeaderLinked);
+  {
+    // 64 x 64 glyphs land 1:1 at (47 + 69k, 2); cells without a glyph stay white.
+    RowImage row(h, 0, 0);
+    EXPECT_EQ(row.At(5, 5), RGB(0xFF, 0xE0, 0xE0));
+    EXPECT_EQ(row.At(46, 1), RGB(255, 255, 255));  // not selected: no frame
+    for (int k = 0; k < 8; ++k) {
+      const EufGlyph glyph = FixtureGlyph("valid64.euf", 0xE000 + k);
+      int wrong = 0;
+      for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+          const bool ink = !glyph.bits.empty() && BitIsInk(glyph, x, y);
+          wrong += row.At(47 + 69 * k + x, 2 + y) != (ink ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        }
+      EXPECT_EQ(wrong, 0) << "cell " << k;
+      EXPECT_EQ(row.At(47 + 69 * k - 1, 1), RGB(255, 255, 255)) << k;  // nothing outside
+      EXPECT_EQ(row.At(47 + 69 * k + 64, 66), RGB(255, 255, 255)) << k;
+    }
+    EXPECT_GT(row.InkIn(1), 0);
+    EXPECT_EQ(row.InkIn(4), 0);
+  }
+  // A selection change frames the selected row and erases the frame of the other one in
+  // the background colour of the device.
+  {
+    RowImage selected(h, 0, ODS_SELECTED, ODA_SELECT, RGB(10, 20, 30));
+    EXPECT_EQ(selected.At(46, 1), RGB(0, 0, 255));
+    RowImage deselected(h, 0, 0, ODA_SELECT, RGB(10, 20, 30));
+    EXPECT_EQ(deselected.At(46, 1), RGB(10, 20, 30));
+    EXPECT_EQ(deselected.At(46 + 65, 66), RGB(10, 20, 30));
+    EXPECT_EQ(deselected.At(46, 0), RGB(255, 255, 255));  // only the frame
+  }
+
+  // While the frame moves: "Wait a sec" in the first cell, no glyph read.
+  bool moving = true;
+  h.grid.SetSizeMovePredicate([&] { return moving; });
+  {
+    RowImage row(h, 0, 0);
+    for (int column = 1; column <= 8; ++column) EXPECT_EQ(row.InkIn(column), 0);
+    int grey = 0;
+    for (int y = 2; y < 66; ++y)
+      for (int x = 46; x < 112; ++x) grey += row.At(x, y) == RGB(0xC0, 0xC0, 0xC0);
+    EXPECT_GT(grey, 20);
+  }
+  moving = false;
+
+  // 48 x 48 glyphs are stretched to 64 x 64.
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid48.euf"), 3));
+  RowImage row(h, 0, 0);
+  const EufGlyph glyph = FixtureGlyph("valid48.euf", 0xE001);
+  ASSERT_EQ(glyph.width, 48);
+  int sourceInk = 0;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) sourceInk += BitIsInk(glyph, x, y);
+  const double ratio = static_cast<double>(row.InkIn(2)) / sourceInk;
+  EXPECT_NEAR(ratio, 64.0 * 64.0 / (48.0 * 48.0), 0.1);
+  // Pixel for pixel what GDI makes of the record's bits stretched to 64 x 64 at the cell.
+  const std::vector<COLORREF> reference = StretchedReference(glyph);
+  int wrong = 0;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) wrong += row.At(47 + 69 + x, 2 + y) != reference[static_cast<size_t>(y * 64 + x)];
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(GaijiListCtrl, DoubleClickJumpsOrAsksForTheGlyphEditor) {
+  test::ScratchFolder scratch(L"grid_dblclk");
+  TmpVariable tmp(scratch.Path().wstring());
+  GridHost h;
+  std::vector<std::u16string> requests;
+  h.grid.SetGlyphEditorRequest([&](const std::u16string& hex) { requests.push_back(hex); });
+
+  ASSERT_TRUE(h.grid.SelectCode(0xE120));
+  RECT row = h.Row(GridRowOfCode(0xE120));
+  const int x = 44 + 69 * 3 + 30, y = row.top + 30;
+  h.Mouse(WM_LBUTTONDOWN, x, y);
+  h.Mouse(WM_LBUTTONUP, x, y);
+  h.Mouse(WM_LBUTTONDBLCLK, x, y);
+  h.Mouse(WM_LBUTTONUP, x, y);
+  EXPECT_EQ(requests, std::vector<std::u16string>{u"E123"});
+
+  // On the code column: the jump dialog, driven to F041 as S-JIS, selects U+E001.
+  std::wstring caption;
+  test::ModalDriver driver(L"#32770", [&caption](HWND dialog) {
+    wchar_t text[64] = {};
+    GetWindowTextW(dialog, text, 64);
+    caption = text;
+    SetDlgItemTextW(dialog, IDC_JUMP_CODE, L"F041");
+    SendMessageW(GetDlgItem(dialog, IDC_JUMP_SJIS), BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  });
+  h.Mouse(WM_LBUTTONDBLCLK, 10, y);
+  h.Mouse(WM_LBUTTONUP, 10, y);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(caption, L"指定文字ｺｰﾄﾞへｼﾞｬﾝﾌﾟ");
+  EXPECT_EQ(h.grid.GetSelectedIndex(), 1);
+  EXPECT_EQ(requests.size(), 1u);
+  EXPECT_EQ(h.Status(), L"UNICODE=[E001] S-JIS=[F041] 外字数=[-1]");
+}
+
+// Records the popup menus its window is asked to initialise.
+class MenuOwner : public CWindow {
+ public:
+  std::vector<UINT> firstItems;
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_INITMENUPOPUP) firstItems.push_back(GetMenuItemID(reinterpret_cast<HMENU>(wParam), 0));
+    return CWindow::WindowProc(msg, wParam, lParam);
+  }
+};
+
+TEST(GaijiListCtrl, ContextMenuOffersCopyAndReadings) {
+  GridHost h;
+  MenuOwner owner;
+  ASSERT_TRUE(owner.CreateEx(0, nullptr, L"menu owner", WS_POPUP | WS_VISIBLE, 700, 0, 50, 50, nullptr, nullptr));
+  SetForegroundWindow(owner.Handle());
+  test::Pump();
+  test::ModalDriver driver(L"#32768", [](HWND) { EndMenu(); });
+  const RECT row = h.Row(0);
+  POINT at{200, row.top + 30};
+  ClientToScreen(h.list, &at);
+  SendMessageW(h.list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h.list), MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(driver.Done());
+  // The foreground window of this thread owns the menu, so its commands reach it.
+  ASSERT_EQ(owner.firstItems.size(), 1u);
+  EXPECT_EQ(owner.firstItems[0], static_cast<UINT>(ID_EDIT_COPY));
+}
+
+TEST(GaijiListCtrl, ScreenshotOfAnAttachedGrid) {
+  test::ScratchFolder scratch(L"grid_shot");
+  TmpVariable tmp(scratch.Path().wstring());
+  GridHost h;
+  // The sample font's pictograms when the program folder has them, else the test patterns.
+  const fs::path sample = test::Template("Sample/SampleGaiji.euf");
+  ASSERT_TRUE(h.grid.AttachEuf(fs::exists(sample) ? sample : Fixture("valid64.euf"), 7));
+  ASSERT_TRUE(h.grid.SelectCode(0xE00A));
+  SetWindowPos(h.host.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  for (int i = 0; i < 10; ++i) {
+    test::Pump();
+    Sleep(20);
+  }
+  const gui::RgbImage image = test::CaptureWindow(h.host.Handle());
+  ASSERT_TRUE(image.IsValid());
+  EXPECT_TRUE(gui::WritePng(fs::path(MOJI_SCREENSHOT_DIR) / "gaiji_grid.png", image));
+}
+
+}  // namespace
+}  // namespace moji
