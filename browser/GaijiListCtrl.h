@@ -45,6 +45,9 @@ class CGaijiListCtrl : public CWindow {
   int GetSelectedIndex() const;
   int SelectedColumn() const { return m_column; }
 
+  // Writes the status line of the selected cell again (after a reload or a reading change).
+  void RefreshStatusLine() { OnSelectionChanged(); }
+
   void SetHeaderColor(COLORREF color);
   COLORREF HeaderColor() const { return m_headerColor; }
 

@@ -30,6 +30,7 @@ constexpr int kStartTitleSize = 64;
 CGlyphviewApp::CGlyphviewApp()
     : m_settings(GetProgramFolder()),
       m_recentFiles(ID_FILE_MRU_FIRST, kRecentFileCount, kRecentFilePlaceholder),
+      m_yomi(m_prompter, [this] { return m_settings.YomiMaxCount(); }),
       m_document(*this),
       m_frame(*this),
       m_view(*this) {
@@ -85,6 +86,7 @@ bool CGlyphviewApp::InitInstance() {
 
   SetAppName(L"Mojiview");
   m_settings.LoadSetting();
+  m_yomi.SetManagement(m_settings.yomiManage);
   m_settings.ReadBitmapSize();
   m_recentFiles.Load(m_settings);
   m_recentFilesLoaded = true;
@@ -116,6 +118,7 @@ bool CGlyphviewApp::InitInstance() {
 
 bool CGlyphviewApp::CreateMainWindow() {
   if (!m_frame.Create()) return false;
+  m_prompter.SetOwner(m_frame.Handle());
   if (!m_view.CreateView(m_frame.Handle())) return false;
   m_frame.SetView(&m_view);
   m_frame.FitToForm(m_view.FitFormToGrid());
@@ -127,6 +130,9 @@ bool CGlyphviewApp::CreateMainWindow() {
 }
 
 int CGlyphviewApp::ExitInstance(int exitCode) {
+  // The main window is gone: the document goes with it and writes back changed readings.
+  m_prompter.SetOwner(nullptr);
+  m_document.OnCloseDocument();
   CLog::PrintResource(IDS_LOG_END);
   // A list that was never read would empty the stored one.
   if (m_recentFilesLoaded) m_recentFiles.Save(m_settings);
@@ -145,20 +151,22 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_APP_ABOUT, [this] { CAboutDlg().DoModal(m_frame.Handle()); }, always);
   commands.SetMenuText(ID_APP_ABOUT, LoadResourceString(IDS_ABOUT_MENU_TEXT));
   commands.Add(ID_DATA_RELOAD, [this] { m_document.Reload(); }, [this] { return !m_document.ShownPath().empty(); });
+  commands.Add(ID_FILE_OPEN, [this] { m_document.OnFileOpen(); }, always);
+  commands.AddRange(
+      ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](UINT id) { m_document.OnOpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FIRST)); },
+      [this](UINT id) { return m_recentFiles.Entry(static_cast<int>(id - ID_FILE_MRU_FIRST)).has_value(); });
+  commands.Add(ID_JUMP_CODE, [this] { m_document.OnJumpToCode(); }, always);
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
 
   // ---- present and disabled until their feature is in (no handler = disabled)
-  commands.Add(ID_FILE_OPEN, nullptr);           // the TTE file selection dialog and Load
-  commands.AddRange(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, nullptr);  // Load
   commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
   commands.Add(ID_YOMI_EDIT, nullptr);           // the reading edit dialog
   commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
   commands.Add(ID_TTE_ASSOCIATE, nullptr);       // the TTE file association
   commands.Add(ID_LINK_CHANGE, nullptr);         // the link change command
   commands.Add(ID_IME_UPDATE, nullptr);          // the input-method word registration
-  commands.Add(ID_JUMP_CODE, nullptr);           // the jump-to-code dialog of the list control
   commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
   commands.Add(ID_CODE_PRINT, nullptr);          // the code-table printer's launch
   commands.Add(ID_HELP, nullptr);                // the help file

@@ -15,8 +15,10 @@
 #include "GlyphviewDoc.h"
 #include "GlyphviewView.h"
 #include "MainFrame.h"
+#include "MessagePrompter.h"
 #include "RecentFileList.h"
 #include "Settings.h"
+#include "YomiStore.h"
 
 namespace moji {
 
@@ -38,6 +40,8 @@ class CGlyphviewApp {
 
   CSettings& Settings() { return m_settings; }
   CRecentFileList& RecentFiles() { return m_recentFiles; }
+  // Readings of the shown linked font (one store per process).
+  CYomiStore& Yomi() { return m_yomi; }
   CGlyphviewDoc& Document() { return m_document; }
   CMainFrame& MainFrame() { return m_frame; }
   CGlyphviewView& View() { return m_view; }
@@ -56,6 +60,8 @@ class CGlyphviewApp {
 
   CSettings m_settings;
   CRecentFileList m_recentFiles;
+  CMessagePrompter m_prompter;  // numbered messages of the reading store, owned by the frame
+  CYomiStore m_yomi;            // outlives the document, which saves it when it goes
   CGlyphviewDoc m_document;
   CMainFrame m_frame;
   CGlyphviewView m_view;

@@ -1,10 +1,16 @@
 #include "GlyphviewDoc.h"
 
+#include "BrowserGaijiListCtrl.h"
+#include "EufCreatorWin32.h"
+#include "EufMakeAnsDlg.h"
 #include "GlyphviewApp.h"
 #include "Log.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "StartTarget.h"
+#include "TTELoadDlg.h"
+#include "TextConv.h"
 
 namespace moji {
 namespace {
@@ -13,6 +19,8 @@ std::wstring Lowered(std::wstring text) {
   if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
 }
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -28,20 +36,84 @@ bool CGlyphviewDoc::OnNewDocument() {
   return false;  // this browser keeps what it shows
 }
 
+bool CGlyphviewDoc::ListIsWindow() const { return m_list && m_list->IsWindow(); }
+
 bool CGlyphviewDoc::Load(const std::wstring& path) {
-  // Placeholder: opening needs the TTE reader, the EUF creation and the gaiji list
-  // control's AttachEuf, which come with the list control.
-  (void)path;
-  return false;
+  HWND owner = m_app.MainFrame().Handle();
+  if (!FileExists(path)) {
+    ShowMessage(owner, IDS_ERR_FILE_MISSING, MB_OK, path.c_str());
+    m_app.RecentFiles().Remove(path);
+    return false;
+  }
+  const std::wstring eufPath = ToWide(DerivedPath(FromWide(path), u"euf"));
+  const std::wstring ttePath = ToWide(DerivedPath(FromWide(path), u"tte"));
+
+  const int status = m_tte.Read(std::filesystem::path(ttePath));
+  if (status != 0) ShowMessage(owner, IDS_WARN_TTE_READ, MB_OK | MB_ICONEXCLAMATION, ttePath.c_str(), status);
+
+  if (!FileExists(eufPath)) {
+    CEufMakeAnsDlg question(path);
+    if (question.DoModal(owner) != IDOK) return false;
+    const int size = m_app.Settings().bitmapSize;
+    if (CreateEufFromTte(owner, m_tte, path, eufPath, question.UnicodeChecked(), size, size, m_app.Settings()) != 1)
+      return false;
+  }
+
+  m_shownPath = path;
+  const bool linked = IsLinkedFont();
+  if (ListIsWindow()) {
+    m_list->SetHeaderColor(linked ? CGaijiListCtrl::kHeaderLinked : CGaijiListCtrl::kHeaderDefault);
+    if (!m_list->AttachEuf(std::filesystem::path(eufPath), status != 0 ? -1 : m_tte.definedCount)) return false;
+    const SIZE size = m_list->ManagementSize();
+    m_app.MainFrame().SetBrowserTitle(m_shownPath, size.cx, size.cy);
+  }
+  m_app.RecentFiles().Add(path);
+
+  if (linked) {
+    m_app.Yomi().LoadReadings(std::filesystem::path(m_shownPath));
+    if (ListIsWindow()) m_list->RefreshStatusLine();
+  }
+  return true;
 }
 
 void CGlyphviewDoc::Reload() {
   CLog::Print(L"Command:データ再読込\n");
-  // Once the list control is in: only while it is a window, and after Load it is repainted
-  // at once and refreshes its status line.
+  if (!ListIsWindow()) return;
   const std::wstring path = m_shownPath;  // Load replaces the shown path
   Load(path);
+  ::RedrawWindow(m_list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  m_list->RefreshStatusLine();
 }
+
+void CGlyphviewDoc::OnFileOpen() {
+  CTTELoadDlg dialog(m_app.Settings());
+  if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
+  const std::wstring path = dialog.ResultPath();
+  CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
+  Load(path);
+}
+
+void CGlyphviewDoc::OnOpenRecentFile(int index) {
+  const auto entry = m_app.RecentFiles().Entry(index);
+  if (!entry || entry->empty()) return;
+  const std::wstring path = *entry;  // Load may reorder or remove the entry
+  CLog::Print(L"Command:履歴ﾌｧｲﾙを開く（%s）\n", path.c_str());
+  Load(path);
+}
+
+void CGlyphviewDoc::OnJumpToCode() {
+  CLog::Print(L"Command:指定の文字ｺｰﾄﾞへｼﾞｬﾝﾌﾟ\n");
+  if (ListIsWindow()) m_list->JumpToCode();
+}
+
+void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {
+  (void)hexCode;
+  // The glyph editor edits the linked EUDC font only; starting it is part of the program's
+  // shell integration, which this build does not have yet.
+  if (!IsLinkedFont()) ::MessageBeep(0);
+}
+
+void CGlyphviewDoc::OnCloseDocument() { m_app.Yomi().SaveReadings(false); }
 
 bool CGlyphviewDoc::IsLinkedFont() const {
   return !m_shownPath.empty() && Lowered(m_shownPath) == Lowered(m_app.Settings().GetLinkedFontPath(true));

@@ -1,13 +1,12 @@
 // CGlyphviewDoc: the browser's single document, one gaiji font file pair (a TTE file and
-// the EUF file beside it). It keeps the path it was opened with and is the command target
-// of the file commands.
-//
-// Opening a file (Load) needs the gaiji list control, the TTE file selection and the EUF
-// creation; until they are part of the program, Load opens nothing and the document stays
-// empty (no shown path, title " - ").
+// the EUF file beside it). It keeps the path it was opened with and the TTE reader's
+// presence table; the glyphs themselves are read on demand by the view's gaiji list
+// control from the EUF. It is the command target of the file commands.
 #pragma once
 
 #include <string>
+
+#include "TTEMetrics.h"
 
 namespace moji {
 
@@ -26,28 +25,45 @@ class CGlyphviewDoc {
   // when the process cannot be started, message 2050 names the command line.
   bool OnNewDocument();
 
-  // Opens a gaiji file (TTE or EUF path). Not yet able to open anything: answers false
-  // and changes nothing.
+  // Opens a gaiji file given by its TTE or EUF path: reads the TTE, offers to create a
+  // missing EUF from it, and hands the EUF to the list control. False when nothing new is
+  // shown (missing file, creation refused or failed, EUF unusable).
   bool Load(const std::wstring& path);
 
   // Opens the shown file again (command 32792, F5, and the glyph editor's notification).
   void Reload();
 
+  // Commands: the TTE file selection dialog (57601), a recent file (57616..), the jump to
+  // a typed code (32796).
+  void OnFileOpen();
+  void OnOpenRecentFile(int index);
+  void OnJumpToCode();
+
+  // A double-click on a glyph cell: the glyph editor is offered only for the linked font.
+  void EditGlyph(const std::u16string& hexCode);
+
+  // The document goes with the main window: changed readings are written back.
+  void OnCloseDocument();
+
   // The shown path, lower-cased, equals the linked EUDC font's TTE path, lower-cased.
   bool IsLinkedFont() const;
 
-  // The path given to the last successful open, exactly as given; empty at start.
+  // The path given to the last open that got as far as the EUF, exactly as given; empty at start.
   const std::wstring& ShownPath() const { return m_shownPath; }
 
-  // The view's gaiji list control (not owned); nullptr until bound or while the program
-  // has none.
+  const CTTEMetrics& Metrics() const { return m_tte; }
+
+  // The view's gaiji list control (not owned); nullptr until bound.
   CBrowserGaijiListCtrl* GaijiList() const { return m_list; }
 
  private:
+  bool ListIsWindow() const;
+
   CGlyphviewApp& m_app;
   CBrowserGaijiListCtrl* m_list = nullptr;
   bool m_bound = false;
   std::wstring m_shownPath;
+  CTTEMetrics m_tte;
 };
 
 }  // namespace moji

@@ -3,18 +3,11 @@
 #include <algorithm>
 
 #include "BrowserMessages.h"
-#include "GaijiCode.h"
 #include "GaijiGrid.h"
 #include "GlyphviewApp.h"
-#include "TextConv.h"
 
 namespace moji {
 namespace {
-
-constexpr COLORREF kGridLineColour = 0xC0C0C0;
-constexpr COLORREF kPlainHeaderColour = 0xC0FFFF;  // pale yellow: no font shown
-
-RECT ToRect(const GridRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // The rectangle of a child window in its parent's client coordinates.
 RECT ChildRect(HWND child) {
@@ -71,11 +64,11 @@ void CGlyphviewView::OnInitialUpdate() {
 }
 
 void CGlyphviewView::AttachGaijiList() {
-  // The gaiji list control subclasses list box 1006 here and fills its rows itself
-  // (InitRows with the information field). Until then: 800 empty rows.
-  HWND list = GaijiListWindow();
-  ::SendMessageW(list, LB_INITSTORAGE, kGridRows, 0);
-  for (int row = 0; row < kGridRows; ++row) ::SendMessageW(list, LB_ADDSTRING, 0, 0);
+  m_grid.SubclassDlgItem(IDC_GAIJI_LIST, Handle());
+  m_grid.SetSizeMovePredicate([this] { return m_app.MainFrame().IsSizingOrMoving(); });
+  m_grid.SetGlyphEditorRequest([this](const std::u16string& hex) { m_app.Document().EditGlyph(hex); });
+  m_grid.SetYomiStore(&m_app.Yomi());
+  m_grid.InitRows(StatusEdit());
 }
 
 void CGlyphviewView::OnSize(UINT, int width, int height) {
@@ -103,53 +96,6 @@ bool CGlyphviewView::PreTranslateMessage(MSG& msg) {
     return true;
   }
   return CFormView::PreTranslateMessage(msg);
-}
-
-LRESULT CGlyphviewView::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // The rows of list box 1006 while no list control object draws them (an object attached
-  // to the list box gets these messages first, as reflected messages).
-  if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && wParam == IDC_GAIJI_LIST && !FromHandle(GaijiListWindow())) {
-    if (msg == WM_MEASUREITEM)
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kGridRowHeight;
-    else
-      DrawPlainRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
-  }
-  return CFormView::WindowProc(msg, wParam, lParam);
-}
-
-void CGlyphviewView::DrawPlainRow(const DRAWITEMSTRUCT& item) const {
-  const int rowNumber = static_cast<int>(item.itemID);
-  if (rowNumber < 0) return;
-  HDC dc = item.hDC;
-  const GridRect row{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
-  const RECT whole = item.rcItem;
-  ::FillRect(dc, &whole, ::GetSysColorBrush(COLOR_WINDOW));
-
-  HPEN pen = ::CreatePen(PS_SOLID, 1, kGridLineColour);
-  HGDIOBJ oldPen = ::SelectObject(dc, pen);
-  ::MoveToEx(dc, row.left, row.bottom - 1, nullptr);
-  ::LineTo(dc, row.right, row.bottom - 1);
-  for (int k = 0; k <= kGridColumns; ++k) {
-    const int x = GridLineX(row, k);
-    ::MoveToEx(dc, x, row.top, nullptr);
-    ::LineTo(dc, x, row.bottom - 1);
-  }
-  ::SelectObject(dc, oldPen);
-  ::DeleteObject(pen);
-
-  RECT code = ToRect(GridCodeColumnRect(row));
-  HBRUSH header = ::CreateSolidBrush(kPlainHeaderColour);
-  ::FillRect(dc, &code, header);
-  ::DeleteObject(header);
-  const std::wstring text = ToWide(FormatHex4(static_cast<std::uint32_t>(GridRowFirstCode(rowNumber))));
-  HGDIOBJ oldFont = m_statusFont ? ::SelectObject(dc, m_statusFont) : nullptr;
-  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = ::SetTextColor(dc, 0);
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &code, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  ::SetTextColor(dc, oldColour);
-  ::SetBkMode(dc, oldMode);
-  if (oldFont) ::SelectObject(dc, oldFont);
 }
 
 }  // namespace moji

@@ -3,27 +3,24 @@
 // line of the selected gaiji. Both follow the window's size: the grid grows, the field
 // moves down.
 //
-// The gaiji list control (CBrowserGaijiListCtrl) is attached to list box 1006 in one
-// place, AttachGaijiList. Until that class is part of the program the list box stays a
-// plain owner-drawn list box whose 800 rows the view draws empty (code column and grid
-// lines only), and GaijiList() answers nullptr.
+// The gaiji list control (CBrowserGaijiListCtrl) is attached to list box 1006 in
+// AttachGaijiList, when the view is first shown.
 #pragma once
 
+#include "BrowserGaijiListCtrl.h"
 #include "FormView.h"
 #include "MojiviewRes.h"
 
 namespace moji {
 
 class CGlyphviewApp;
-class CBrowserGaijiListCtrl;
-
 class CGlyphviewView : public CFormView {
  public:
   explicit CGlyphviewView(CGlyphviewApp& app);
   ~CGlyphviewView() override;
 
-  // The gaiji list control on list box 1006; nullptr while the program has none.
-  CBrowserGaijiListCtrl* GaijiList() { return nullptr; }
+  // The gaiji list control on list box 1006.
+  CBrowserGaijiListCtrl* GaijiList() { return &m_grid; }
   HWND GaijiListWindow() const { return Item(IDC_GAIJI_LIST); }
   HWND StatusEdit() const { return Item(IDC_STATUS_EDIT); }
 
@@ -38,13 +35,12 @@ class CGlyphviewView : public CFormView {
  protected:
   void OnInitialUpdate() override;
   void OnSize(UINT type, int width, int height) override;
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void AttachGaijiList();
-  void DrawPlainRow(const DRAWITEMSTRUCT& item) const;
 
   CGlyphviewApp& m_app;
+  CBrowserGaijiListCtrl m_grid;
   HFONT m_statusFont = nullptr;  // 9-point "ＭＳ ゴシック" of the information field
   SIZE m_clientSize{};           // the client size the controls were last laid out for
   bool m_laidOut = false;
