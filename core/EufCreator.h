@@ -9,12 +9,12 @@
 
 #include <filesystem>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "EudcLinkSwitcher.h"
 #include "GlyphRenderer.h"
 #include "LogSink.h"
+#include "Prompter.h"
 #include "TTEMetrics.h"
 
 namespace moji {
@@ -28,20 +28,10 @@ inline constexpr int kMsgCreated = 6001;            // number of stored glyphs
 inline constexpr int kMsgUnreadableTte = 6006;      // TTE path; Yes / No
 }  // namespace eufmake
 
-// A field of a numbered message: text for "%s", a number for "%d", in order.
-using MessageArg = std::variant<std::u16string, int>;
-
-// Questions and messages of the creation, and its busy state.
-class CEufCreatePrompter {
+// Questions and messages of the creation (CPrompter), the system's text for a failed file
+// operation, and its busy state.
+class CEufCreatePrompter : public CPrompter {
  public:
-  enum class Buttons { Ok, YesNo, YesNoCancel };
-  enum class Icon { None, Question, Information };
-  enum class Answer { Ok, Yes, No, Cancel };
-
-  virtual ~CEufCreatePrompter() = default;
-  // Shows message `id` formatted with `args`; with `log` set the text also goes to the
-  // processing log. Returns the button chosen.
-  virtual Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) = 0;
   // The system's text for the error of the file operation that has just failed.
   virtual std::u16string LastSystemErrorText() = 0;
   // Set while the glyphs are drawn and stored (wait box and wait cursor); no message is

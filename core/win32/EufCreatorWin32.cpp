@@ -8,42 +8,6 @@
 
 namespace moji {
 
-namespace {
-
-// Calls ShowMessage with the fields as the format expects them: int for a number, a wide
-// string for a text. `done` are the fields converted so far.
-template <typename... Done>
-int ShowWithFields(HWND owner, UINT id, UINT type, bool log, const std::vector<MessageArg>& args,
-                   const std::vector<std::wstring>& texts, Done... done) {
-  constexpr std::size_t n = sizeof...(Done);
-  if constexpr (n < CMessageBoxEufPrompter::kMaxArgs) {
-    if (n < args.size()) {
-      if (const int* number = std::get_if<int>(&args[n]))
-        return ShowWithFields(owner, id, type, log, args, texts, done..., *number);
-      return ShowWithFields(owner, id, type, log, args, texts, done..., texts[n].c_str());
-    }
-  }
-  return log ? ShowMessageLogged(owner, id, type, done...) : ShowMessage(owner, id, type, done...);
-}
-
-}  // namespace
-
-CEufCreatePrompter::Answer CMessageBoxEufPrompter::Message(int id, Buttons buttons, Icon icon,
-                                                           const std::vector<MessageArg>& args, bool log) {
-  UINT type = buttons == Buttons::YesNo ? MB_YESNO : buttons == Buttons::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
-  if (icon == Icon::Question) type |= MB_ICONQUESTION;
-  if (icon == Icon::Information) type |= MB_ICONINFORMATION;
-  std::vector<std::wstring> texts;
-  for (const MessageArg& arg : args)
-    texts.push_back(std::holds_alternative<std::u16string>(arg) ? ToWide(std::get<std::u16string>(arg)) : L"");
-  switch (ShowWithFields(m_owner, static_cast<UINT>(id), type, log, args, texts)) {
-    case IDYES: return Answer::Yes;
-    case IDNO: return Answer::No;
-    case IDCANCEL: return Answer::Cancel;
-    default: return Answer::Ok;
-  }
-}
-
 std::u16string CMessageBoxEufPrompter::LastSystemErrorText() { return FromWide(SystemErrorText(GetLastError())); }
 
 void CMessageBoxEufPrompter::SetBusy(bool busy) {

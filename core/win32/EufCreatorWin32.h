@@ -9,6 +9,7 @@
 #include <string>
 
 #include "EufCreator.h"
+#include "MessagePrompter.h"
 #include "Settings.h"
 #include "WaitMessage.h"
 
@@ -18,16 +19,16 @@ namespace moji {
 // while glyphs are drawn.
 class CMessageBoxEufPrompter : public CEufCreatePrompter {
  public:
-  explicit CMessageBoxEufPrompter(HWND owner) : m_owner(owner) {}
-  Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) override;
+  explicit CMessageBoxEufPrompter(HWND owner) : m_owner(owner), m_messages(owner) {}
+  Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) override {
+    return m_messages.Message(id, buttons, icon, args, log);
+  }
   std::u16string LastSystemErrorText() override;
   void SetBusy(bool busy) override;
 
-  // Message fields beyond this many are not passed to the format.
-  static constexpr std::size_t kMaxArgs = 4;
-
  private:
   HWND m_owner;
+  CMessagePrompter m_messages;
   std::optional<CWaitMessage> m_wait;
   HCURSOR m_oldCursor = nullptr;
 };

@@ -1,26 +1,44 @@
 #include "MessagePrompter.h"
 
-#include <array>
 #include <string>
 
 #include "Message.h"
 #include "TextConv.h"
 
 namespace moji {
+namespace {
 
-int CMessagePrompter::Run(int id, UINT type, const std::vector<std::u16string>& args) const {
-  // Always kMaxArgs strings: a format reads only as many as it names, and one naming more
-  // than the caller gave still finds an (empty) string in each place.
-  std::array<std::wstring, kMaxArgs> texts;
-  for (std::size_t i = 0; i < texts.size() && i < args.size(); ++i) texts[i] = ToWide(args[i]);
-  return ShowMessage(m_owner, static_cast<UINT>(id), type, texts[0].c_str(), texts[1].c_str(), texts[2].c_str(),
-                     texts[3].c_str(), texts[4].c_str(), texts[5].c_str());
+// Calls ShowMessage with the fields as the format expects them: int for a number, a wide
+// string for a text; `done` are the fields converted so far. Missing fields are empty texts.
+template <typename... Done>
+int ShowWithFields(HWND owner, UINT id, UINT type, bool log, const std::vector<MessageArg>& args,
+                   const std::vector<std::wstring>& texts, Done... done) {
+  constexpr std::size_t n = sizeof...(Done);
+  if constexpr (n < CMessagePrompter::kMaxArgs) {
+    if (n < args.size() && std::holds_alternative<int>(args[n]))
+      return ShowWithFields(owner, id, type, log, args, texts, done..., std::get<int>(args[n]));
+    return ShowWithFields(owner, id, type, log, args, texts, done..., texts[n].c_str());
+  } else {
+    return log ? ShowMessageLogged(owner, id, type, done...) : ShowMessage(owner, id, type, done...);
+  }
 }
 
-void CMessagePrompter::Show(int id, const std::vector<std::u16string>& args) { Run(id, MB_OK, args); }
+}  // namespace
 
-bool CMessagePrompter::AskYesNo(int id, const std::vector<std::u16string>& args) {
-  return Run(id, MB_YESNO | MB_ICONQUESTION, args) == IDYES;
+CPrompter::Answer CMessagePrompter::Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args,
+                                            bool log) {
+  UINT type = buttons == Buttons::YesNo ? MB_YESNO : buttons == Buttons::YesNoCancel ? MB_YESNOCANCEL : MB_OK;
+  if (icon == Icon::Question) type |= MB_ICONQUESTION;
+  if (icon == Icon::Information) type |= MB_ICONINFORMATION;
+  std::vector<std::wstring> texts(kMaxArgs);
+  for (std::size_t i = 0; i < args.size() && i < kMaxArgs; ++i)
+    if (const auto* text = std::get_if<std::u16string>(&args[i])) texts[i] = ToWide(*text);
+  switch (ShowWithFields(m_owner, static_cast<UINT>(id), type, log, args, texts)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    case IDCANCEL: return Answer::Cancel;
+    default: return Answer::Ok;
+  }
 }
 
 }  // namespace moji

@@ -16,17 +16,13 @@ class CMessagePrompter final : public CPrompter {
   void SetOwner(HWND owner) { m_owner = owner; }
   HWND Owner() const { return m_owner; }
 
-  // MB_OK.
-  void Show(int id, const std::vector<std::u16string>& args) override;
-  // MB_YESNO | MB_ICONQUESTION; true for Yes.
-  bool AskYesNo(int id, const std::vector<std::u16string>& args) override;
+  Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) override;
 
-  // Texts of "%s" fields passed on; further arguments are ignored.
+  // Fields beyond this many are not passed to the format; a format naming more fields than
+  // the caller gave finds an empty text (or 0) in each missing place.
   static constexpr std::size_t kMaxArgs = 6;
 
  private:
-  int Run(int id, UINT type, const std::vector<std::u16string>& args) const;
-
   HWND m_owner;
 };
 

@@ -14,14 +14,11 @@ using Bytes = std::vector<std::uint8_t>;
 // Records what was shown and answers questions from a script (default: Yes).
 class CFakePrompter final : public CPrompter {
  public:
-  void Show(int id, const std::vector<std::u16string>& args) override {
-    shown.push_back(id);
-    lastArgs = args;
-  }
-  bool AskYesNo(int id, const std::vector<std::u16string>& args) override {
-    asked.push_back(id);
-    lastArgs = args;
-    return answer;
+  Answer Message(int id, Buttons buttons, Icon, const std::vector<MessageArg>& args, bool) override {
+    (buttons == Buttons::YesNo ? asked : shown).push_back(id);
+    lastArgs.clear();
+    for (const MessageArg& arg : args) lastArgs.push_back(std::get<std::u16string>(arg));
+    return buttons == Buttons::YesNo ? (answer ? Answer::Yes : Answer::No) : Answer::Ok;
   }
   bool answer = true;
   std::vector<int> shown;
