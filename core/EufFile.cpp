@@ -3,14 +3,11 @@
 #include <cstring>
 #include <limits>
 
+#include "ByteOrder.h"
+
 namespace moji {
 
 namespace {
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-void PutLe16(std::uint8_t* p, std::uint16_t v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
 // Positions inside the management block.
 constexpr std::size_t kDataEndAt = 6;
 constexpr std::size_t kFirstRecordAt = 14;
@@ -20,14 +17,6 @@ std::size_t euf::BitmapBytes(int width, int height) {
   if (width <= 0 || height <= 0 || width % 16 != 0) return 0;
   const std::size_t n = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) / 8;
   return n <= kMaxBitmapBytes ? n : 0;
-}
-
-std::uint32_t CEufFile::Le32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-
-void CEufFile::PutLe32(std::uint8_t* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 int CEufFile::Open(const std::filesystem::path& path, CBinaryFile::Access access) {

@@ -94,9 +94,6 @@ class CEufFile {
   CByteSource* Source() { return m_source.get(); }
 
  private:
-  static std::uint32_t Le32(const std::uint8_t* p);
-  static void PutLe32(std::uint8_t* p, std::uint32_t v);
-
   std::unique_ptr<CByteSource> m_source;
   std::array<std::uint8_t, euf::kBlockSize> m_block{};
   std::vector<std::uint32_t> m_table;

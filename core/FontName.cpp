@@ -5,15 +5,11 @@
 #include <vector>
 
 #include "BinaryFile.h"
+#include "ByteOrder.h"
 
 namespace moji {
 
 namespace {
-
-std::uint16_t Be16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
-std::uint32_t Be32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
 
 constexpr std::uint16_t kFamilyNameId = 1;
 constexpr std::uint16_t kPlatformUnicode = 0;

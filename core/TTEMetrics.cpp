@@ -5,15 +5,11 @@
 #include <memory>
 
 #include "BinaryFile.h"
+#include "ByteOrder.h"
 
 namespace moji {
 
 namespace {
-
-std::uint16_t Be16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
-std::uint32_t Be32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
 
 // A TrueType font has at most 65,535 glyphs, so loca has at most 65,536 entries.
 constexpr std::uint32_t kMaxLocaEntries = 65536;

@@ -29,14 +29,27 @@ def _long_loca(self, font):  # fontTools would pick the short format for small f
 _l_o_c_a.table__l_o_c_a.compile = _long_loca
 
 
+def draw_rect(pen, c0, r0, c1, r1):
+    """Pixels [c0,c1) x [r0,r1) of the 64-pixel cell as one clockwise contour."""
+    x0, x1, y0, y1 = c0 * 16, c1 * 16, (64 - r1) * 16, (64 - r0) * 16
+    pen.moveTo((x0, y0)); pen.lineTo((x0, y1)); pen.lineTo((x1, y1)); pen.lineTo((x1, y0)); pen.closePath()
+
+
+def draw_polygon(pen, points):
+    """One contour through pixel corners (column, row), clockwise."""
+    pen.moveTo((points[0][0] * 16, (64 - points[0][1]) * 16))
+    for c, r in points[1:]:
+        pen.lineTo((c * 16, (64 - r) * 16))
+    pen.closePath()
+
+
 def _draw_rects(pen, rects):
-    for c0, r0, c1, r1 in rects:  # one clockwise contour per rectangle
-        x0, x1, y0, y1 = c0 * 16, c1 * 16, (64 - r1) * 16, (64 - r0) * 16
-        pen.moveTo((x0, y0)); pen.lineTo((x0, y1)); pen.lineTo((x1, y1)); pen.lineTo((x1, y0)); pen.closePath()
+    for r in rects:
+        draw_rect(pen, *r)
 
 
 def _notdef(pen):
-    _draw_rects(pen, [(4, 4, 60, 60)])
+    draw_rect(pen, 4, 4, 60, 60)
     pen.moveTo((128, 128)); pen.lineTo((896, 128)); pen.lineTo((896, 896)); pen.lineTo((128, 896)); pen.closePath()
 
 
