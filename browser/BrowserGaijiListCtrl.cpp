@@ -55,6 +55,13 @@ bool IsFolder(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Deletes a temporary copy. CopyFileW gives the copy the attributes of its source, so the
+// copy of a read-only EUF is read-only too and would refuse to be deleted.
+void DeleteCopy(const std::filesystem::path& path) {
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileW(path.c_str());
+}
+
 }  // namespace
 
 CBrowserGaijiListCtrl::CBrowserGaijiListCtrl() : m_glyphkeeperFormat(::RegisterClipboardFormatW(L"Glyphkeeper")) {}
@@ -91,7 +98,7 @@ bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int 
     copied = CopyFileLogged(eufPath, *temp, false);
   }
   if (!copied) {
-    if (temp) ::DeleteFileW(temp->c_str());  // the claimed name must not stay behind
+    if (temp) DeleteCopy(*temp);  // the claimed name must not stay behind
     ShowMessageLogged(MessageOwner(), IDS_ERR_EUF_TEMP_COPY, MB_OK, eufPath.c_str());
     return false;  // the previous attachment stays as it was
   }
@@ -119,7 +126,7 @@ void CBrowserGaijiListCtrl::DeleteTempFile() {
   if (m_tempPath.empty()) return;
   const std::filesystem::path path = std::move(m_tempPath);
   m_tempPath.clear();
-  ::DeleteFileW(path.c_str());
+  DeleteCopy(path);
   CLog::Print(L"Delete TMP=%s\n", path.c_str());
 }
 
