@@ -78,7 +78,8 @@ bool CGlyphviewDoc::Load(const std::wstring& path) {
 
 void CGlyphviewDoc::Reload() {
   CLog::Print(L"Command:データ再読込\n");
-  if (!ListIsWindow()) return;
+  // Nothing shown, nothing to reload: the glyph editor notifies every browser it finds.
+  if (!ListIsWindow() || m_shownPath.empty()) return;
   const std::wstring path = m_shownPath;  // Load replaces the shown path
   Load(path);
   ::RedrawWindow(m_list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
