@@ -34,6 +34,16 @@ INPUT MouseInput(POINT screen, DWORD flags) {
   return in;
 }
 
+// The time of this driver's last click, so that separate clicks never merge.
+ULONGLONG g_lastClick = 0;
+
+// Waits out the double-click interval after the previous click of this driver.
+void SpaceFromLastClick() {
+  const ULONGLONG spacing = GetDoubleClickTime() + 50;
+  const ULONGLONG now = GetTickCount64();
+  if (g_lastClick && now - g_lastClick < spacing) Sleep(static_cast<DWORD>(spacing - (now - g_lastClick)));
+}
+
 }  // namespace
 
 bool BringToForeground(HWND window) {
@@ -79,18 +89,25 @@ bool TypeText(HWND window, std::wstring_view text) {
 }
 
 bool ClickAt(POINT screen, MouseButton button) {
-  // Wait out the double-click interval after the previous click of this driver.
-  static ULONGLONG lastClick = 0;
-  const ULONGLONG spacing = GetDoubleClickTime() + 50;
-  const ULONGLONG now = GetTickCount64();
-  if (lastClick && now - lastClick < spacing) Sleep(static_cast<DWORD>(spacing - (now - lastClick)));
-
+  SpaceFromLastClick();
   const bool left = button == MouseButton::Left;
   std::vector<INPUT> inputs = {MouseInput(screen, 0),
                                MouseInput(screen, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
                                MouseInput(screen, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
   const bool sent = Send(inputs);
-  lastClick = GetTickCount64();
+  g_lastClick = GetTickCount64();
+  return sent;
+}
+
+bool DoubleClickAt(POINT screen) {
+  SpaceFromLastClick();
+  std::vector<INPUT> inputs = {MouseInput(screen, 0)};
+  for (int click = 0; click < 2; ++click) {
+    inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTDOWN));
+    inputs.push_back(MouseInput(screen, MOUSEEVENTF_LEFTUP));
+  }
+  const bool sent = Send(inputs);
+  g_lastClick = GetTickCount64();
   return sent;
 }
 

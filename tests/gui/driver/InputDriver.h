@@ -31,6 +31,9 @@ enum class MouseButton { Left, Right };
 // One click at a screen point, every event with absolute coordinates. Consecutive clicks
 // are spaced by the double-click time, so they never merge into a double click.
 bool ClickAt(POINT screen, MouseButton button = MouseButton::Left);
+// A left double click at a screen point: two clicks in one input batch, which the system
+// merges into a double click.
+bool DoubleClickAt(POINT screen);
 // A click into the middle of a child control of `parent`.
 bool ClickControl(HWND parent, int controlId, MouseButton button = MouseButton::Left);
 
