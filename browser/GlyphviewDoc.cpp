@@ -78,8 +78,8 @@ bool CGlyphviewDoc::Load(const std::wstring& path) {
 
 void CGlyphviewDoc::Reload() {
   CLog::Print(L"Command:データ再読込\n");
-  // Nothing shown, nothing to reload: the glyph editor notifies every browser it finds.
-  if (!ListIsWindow() || m_shownPath.empty()) return;
+  // With nothing shown this opens the empty path: message 2053 names an empty file.
+  if (!ListIsWindow()) return;
   const std::wstring path = m_shownPath;  // Load replaces the shown path
   Load(path);
   ::RedrawWindow(m_list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

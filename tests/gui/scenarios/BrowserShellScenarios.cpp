@@ -373,10 +373,14 @@ TEST_F(BrowserShellScenario, LogHoldsStartReloadNotificationAndEndInOrder) {
   CTargetProcess* browser = nullptr;
   HWND main = StartBrowser(browser);
   ASSERT_TRUE(main);
-  // The glyph editor's notification: taken by the frame, it reloads the (empty) document.
+  // The glyph editor's notification: taken by the frame, it reloads the empty document,
+  // that is, opens the empty path, which does not exist.
   ASSERT_TRUE(PostMessageW(main, 0x80C8, 0, 0));
-  ASSERT_TRUE(WaitUntil([&] { return Log().find(L"Command:データ再読込") != std::wstring::npos; }));
-  EXPECT_EQ(FindMessageBox(browser->Id()), nullptr);
+  HWND box = WaitForMessageBox(browser->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), L"''\r\nこのﾌｧｲﾙは存在しません。");
+  ASSERT_TRUE(PressButton(box, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return FindMessageBox(browser->Id()) == nullptr; }));
   EXPECT_EQ(Exit(main, *browser), std::optional<DWORD>(0));
 
   OSVERSIONINFOW version{};

@@ -262,11 +262,6 @@ TEST_F(GaijiFileScenario, MissingRecentFileIsReportedAndLeavesTheList) {
   StoreRecentFiles({gone.wstring(), next.wstring()});
   HWND main = StartBrowser();
   ASSERT_TRUE(main);
-  // The glyph editor's notification to a browser that shows nothing reloads nothing.
-  ASSERT_TRUE(PostMessageW(main, kReloadNotification, 0, 0));
-  ASSERT_TRUE(WaitUntil([&] { return Log().find(L"Command:データ再読込") != std::wstring::npos; }));
-  EXPECT_EQ(WaitForBrowserMessage(500), nullptr) << testing::PrintToString(MessageBoxText(FindBrowserMessage()));
-
   ASSERT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST));
   EXPECT_EQ(AnswerMessage(), Quoted(gone) + L"このﾌｧｲﾙは存在しません。");
   EXPECT_EQ(WindowText(main), kEmptyBrowserTitle);
