@@ -207,7 +207,7 @@ TEST_F(EufCreationScenario, YesCreatesTheEufOfTheTtesGlyphsAndShowsThem) {
 }
 
 TEST_F(EufCreationScenario, TheUnicodeCheckBoxAddsTheCodesAboveE757WithoutThePredefinedQuestion) {
-  // The question about the 26 predefined codes belongs to systems reporting version x.0.
+  // The question about the predefined codes belongs to systems reporting version x.0.
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
   ASSERT_TRUE(GetVersionExW(&version));
@@ -230,6 +230,7 @@ TEST_F(EufCreationScenario, TheUnicodeCheckBoxAddsTheCodesAboveE757WithoutThePre
   EXPECT_EQ(AnswerMessage(), Created(metrics.definedCount));
   EXPECT_EQ(WaitForTitle(main, Title(unicode)), Title(unicode));
   EXPECT_TRUE(DrawnLike(ReadEufGlyphs(m_fonts / L"unicode.euf"), shipped));
+  Screenshot(L"unicode");
 
   ASSERT_NO_FATAL_FAILURE(OpenThroughDialog(main, L"sjis.tte"));
   ASSERT_NO_FATAL_FAILURE(AnswerQuestion(sjis, false, IDOK));
