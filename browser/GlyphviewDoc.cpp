@@ -20,8 +20,6 @@ std::wstring Lowered(std::wstring text) {
   return text;
 }
 
-bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 }  // namespace
 
 bool CGlyphviewDoc::OnNewDocument() {
@@ -40,7 +38,7 @@ bool CGlyphviewDoc::ListIsWindow() const { return m_list && m_list->IsWindow(); 
 
 bool CGlyphviewDoc::Load(const std::wstring& path) {
   HWND owner = m_app.MainFrame().Handle();
-  if (!FileExists(path)) {
+  if (!PathExists(FromWide(path))) {
     ShowMessage(owner, IDS_ERR_FILE_MISSING, MB_OK, path.c_str());
     m_app.RecentFiles().Remove(path);
     return false;
@@ -51,7 +49,7 @@ bool CGlyphviewDoc::Load(const std::wstring& path) {
   const int status = m_tte.Read(std::filesystem::path(ttePath));
   if (status != 0) ShowMessage(owner, IDS_WARN_TTE_READ, MB_OK | MB_ICONEXCLAMATION, ttePath.c_str(), status);
 
-  if (!FileExists(eufPath)) {
+  if (!PathExists(FromWide(eufPath))) {
     CEufMakeAnsDlg question(path);
     if (question.DoModal(owner) != IDOK) return false;
     const int size = m_app.Settings().bitmapSize;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BrowserNames.h"
 #include "EufFile.h"
 #include "GuiScenario.h"
 #include "MojiviewRes.h"
@@ -23,12 +24,7 @@
 
 namespace moji::gui {
 
-inline constexpr wchar_t kBrowserProgram[] = L"Mojiview.exe";
-inline constexpr wchar_t kBrowserTag[] = L"_MOJIVIEW_APPLICATION_TAG";
-inline constexpr wchar_t kBrowserSettings[] = L"GkpBrowserSettings";
 inline constexpr wchar_t kRecentSection[] = L"Recent File List";
-inline constexpr wchar_t kEmptyBrowserTitle[] = L"Mojiview　[  -  ] 64×64";
-inline constexpr int kBrowserViewId = 0xE900;
 inline constexpr COLORREF kLinkedHeaderColour = 0xE0E0FF;   // pale red
 inline constexpr COLORREF kDefaultHeaderColour = 0xC0FFFF;  // pale yellow
 inline constexpr UINT kReloadNotification = 0x80C8;

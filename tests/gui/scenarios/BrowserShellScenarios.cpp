@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "BrowserNames.h"
 #include "CommandStateQuery.h"
 #include "GuiScenario.h"
 #include "MojiviewRes.h"
@@ -21,13 +22,9 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr wchar_t kProgram[] = L"Mojiview.exe";
-constexpr wchar_t kTag[] = L"_MOJIVIEW_APPLICATION_TAG";
-constexpr wchar_t kBrowserSection[] = L"GkpBrowserSettings";
 constexpr wchar_t kPosKey[] = L"BrowserWindowPos";
-constexpr wchar_t kEmptyTitle[] = L"Mojiview　[  -  ] 64×64";
 constexpr wchar_t kMissing[] = L"<missing>";
-constexpr int kToolBarId = 0xE800, kStatusBarId = 0xE801, kViewId = 0xE900;
+constexpr int kToolBarId = 0xE800, kStatusBarId = 0xE801;
 
 // Pixel sizes of dialog units in the form's font, from a dialog of our own with the same
 // font: the form view (template 101) is 350 x 212 units, its list box 350 x 194 and its
@@ -117,8 +114,8 @@ class BrowserShellScenario : public CGuiScenario {
 
   // Starts a browser and waits for its tagged main window.
   HWND StartBrowser(CTargetProcess*& process, const std::wstring& arguments = {}) {
-    process = &Start(kProgram, arguments);
-    HWND main = process->WaitForMainWindow(kDefaultTimeoutMs, kTag);
+    process = &Start(kBrowserProgram, arguments);
+    HWND main = process->WaitForMainWindow(kDefaultTimeoutMs, kBrowserTag);
     EXPECT_TRUE(main) << "no main window";
     return main;
   }
@@ -132,7 +129,7 @@ class BrowserShellScenario : public CGuiScenario {
   // The form's width: the template's, or wider where the grid's client area (without its
   // border and scroll bar) would be narrower than a whole row of 8 cells, 596 pixels.
   int FormWidth(HWND main) {
-    HWND grid = GetDlgItem(GetDlgItem(main, kViewId), IDC_GAIJI_LIST);
+    HWND grid = GetDlgItem(GetDlgItem(main, kBrowserViewId), IDC_GAIJI_LIST);
     RECT client{};
     EXPECT_TRUE(GetClientRect(grid, &client));
     const int outside = Width(WindowRect(grid)) - client.right;
@@ -153,10 +150,10 @@ class BrowserShellScenario : public CGuiScenario {
   // pixels and the field moved down by as much; the view fills the space between the bars.
   void ExpectFormLaidOut(HWND main, int grownBy) {
     const RECT toolBar = ChildRect(main, kToolBarId), statusBar = ChildRect(main, kStatusBarId);
-    const RECT view = ChildRect(main, kViewId);
+    const RECT view = ChildRect(main, kBrowserViewId);
     EXPECT_EQ(view.top, toolBar.bottom);
     EXPECT_EQ(view.bottom, statusBar.top);
-    HWND viewWindow = GetDlgItem(main, kViewId);
+    HWND viewWindow = GetDlgItem(main, kBrowserViewId);
     const RECT grid = ChildRect(viewWindow, IDC_GAIJI_LIST), field = ChildRect(viewWindow, IDC_STATUS_EDIT);
     EXPECT_EQ(Width(grid), FormWidth(main));
     RECT gridClient{};
@@ -178,7 +175,7 @@ TEST_F(BrowserShellScenario, FirstStartWithoutSettingsOpensAt40x40FittedToTheFor
   CTargetProcess* browser = nullptr;
   HWND main = StartBrowser(browser);
   ASSERT_TRUE(main);
-  EXPECT_EQ(WindowText(main), kEmptyTitle);
+  EXPECT_EQ(WindowText(main), kEmptyBrowserTitle);
   EXPECT_EQ(FindMessageBox(browser->Id()), nullptr) << "the start-up wait box is still up";
   const RECT rect = WindowRect(main);
   const SIZE expected = ExpectedFrameSize(main);
@@ -196,21 +193,21 @@ TEST_F(BrowserShellScenario, FirstStartWithoutSettingsOpensAt40x40FittedToTheFor
   ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, 0, fonts)));
   EXPECT_EQ(Setting(L"Common", L"DefaultEudcFont"), L"EUDC.TTE");
   EXPECT_EQ(Setting(L"GkpSettings", L"GaijiShowFont"), L"ＭＳ 明朝");
-  EXPECT_EQ(Setting(kBrowserSection, L"TTEFilePath"), fonts);
-  EXPECT_EQ(Setting(kBrowserSection, L"YomiManage"), L"false");
-  EXPECT_EQ(Setting(kBrowserSection, L"YomiMaxCount"), L"6400");
-  EXPECT_EQ(Setting(kBrowserSection, L"BitmapSize"), L"64");
-  EXPECT_EQ(Setting(kBrowserSection, kPosKey), kMissing) << "the placement is written only on close";
+  EXPECT_EQ(Setting(kBrowserSettings, L"TTEFilePath"), fonts);
+  EXPECT_EQ(Setting(kBrowserSettings, L"YomiManage"), L"false");
+  EXPECT_EQ(Setting(kBrowserSettings, L"YomiMaxCount"), L"6400");
+  EXPECT_EQ(Setting(kBrowserSettings, L"BitmapSize"), L"64");
+  EXPECT_EQ(Setting(kBrowserSettings, kPosKey), kMissing) << "the placement is written only on close";
   EXPECT_TRUE(std::filesystem::is_directory(Folder().File(L"TEMP")));
 
   // The only browser saves its placement when it closes.
   EXPECT_EQ(Exit(main, *browser), std::optional<DWORD>(0));
-  EXPECT_EQ(Setting(kBrowserSection, kPosKey), PlacementText(rect));
+  EXPECT_EQ(Setting(kBrowserSettings, kPosKey), PlacementText(rect));
 }
 
 TEST_F(BrowserShellScenario, StoredPlacementGivesPositionAndHeightButNeverTheWidth) {
   ASSERT_TRUE(m_units.Valid());
-  StoreSetting(kBrowserSection, kPosKey, L"100:50:500:800");
+  StoreSetting(kBrowserSettings, kPosKey, L"100:50:500:800");
   CTargetProcess* browser = nullptr;
   HWND main = StartBrowser(browser);
   ASSERT_TRUE(main);
@@ -226,21 +223,21 @@ TEST_F(BrowserShellScenario, StoredPlacementGivesPositionAndHeightButNeverTheWid
 }
 
 TEST_F(BrowserShellScenario, CtrlNStartsASecondBrowserAndOnlyTheLastOneToCloseSavesThePlacement) {
-  StoreSetting(kBrowserSection, kPosKey, L"100:50:500:800");
+  StoreSetting(kBrowserSettings, kPosKey, L"100:50:500:800");
   CTargetProcess* first = nullptr;
   HWND main = StartBrowser(first);
   ASSERT_TRUE(main);
 
   ASSERT_TRUE(SendKey(main, 'N', kCtrl));
-  ASSERT_TRUE(WaitUntil([] { return CountWindowsWithProperty(kTag) == 2; })) << "no second browser";
+  ASSERT_TRUE(WaitUntil([] { return CountWindowsWithProperty(kBrowserTag) == 2; })) << "no second browser";
   HWND secondMain = nullptr;
-  for (HWND h : WindowsWithProperty(kTag)) {
+  for (HWND h : WindowsWithProperty(kBrowserTag)) {
     if (h != main) secondMain = h;
   }
   ASSERT_TRUE(secondMain);
   ASSERT_NE(ProcessOf(secondMain), first->Id()) << "a second browser is a second process";
   CTargetProcess& second = Adopt(ProcessOf(secondMain));
-  EXPECT_EQ(WindowText(secondMain), kEmptyTitle);
+  EXPECT_EQ(WindowText(secondMain), kEmptyBrowserTitle);
   const RECT secondRect = WindowRect(secondMain);
   EXPECT_FALSE(secondRect.left == 100 && secondRect.top == 50) << "the second browser took the stored position";
   EXPECT_EQ(Height(secondRect), 750);
@@ -249,16 +246,16 @@ TEST_F(BrowserShellScenario, CtrlNStartsASecondBrowserAndOnlyTheLastOneToCloseSa
 
   // Closing one of two leaves the placement alone; closing the last one saves it.
   EXPECT_EQ(Exit(secondMain, second), std::optional<DWORD>(0));
-  EXPECT_EQ(Setting(kBrowserSection, kPosKey), L"100:50:500:800");
+  EXPECT_EQ(Setting(kBrowserSettings, kPosKey), L"100:50:500:800");
   const RECT rect = WindowRect(main);
   EXPECT_EQ(Exit(main, *first), std::optional<DWORD>(0));
-  EXPECT_EQ(Setting(kBrowserSection, kPosKey), PlacementText(rect));
+  EXPECT_EQ(Setting(kBrowserSettings, kPosKey), PlacementText(rect));
 }
 
 TEST_F(BrowserShellScenario, ACommandLineFileThatIsNoGaijiFontIsRefusedWithoutWindow) {
   const std::filesystem::path text = Folder().File(L"EUDC.TXT");
   ASSERT_TRUE(CreateEmptyFile(text));
-  CTargetProcess& browser = Start(kProgram, L"\"" + text.wstring() + L"\"");
+  CTargetProcess& browser = Start(kBrowserProgram, L"\"" + text.wstring() + L"\"");
   // The start-up wait box comes first; the message replaces it.
   HWND box = WaitForDialog(browser.Id(), L"Mojiview");
   ASSERT_TRUE(box);
@@ -271,7 +268,7 @@ TEST_F(BrowserShellScenario, ACommandLineFileThatIsNoGaijiFontIsRefusedWithoutWi
   const auto exitCode = browser.WaitForExit(kDefaultTimeoutMs);
   ASSERT_TRUE(exitCode);
   EXPECT_NE(*exitCode, 0u);
-  EXPECT_EQ(CountWindowsWithProperty(kTag), 0);
+  EXPECT_EQ(CountWindowsWithProperty(kBrowserTag), 0);
   const std::wstring log = Log();
   EXPECT_THAT(log, HasSubstr(L"Target file (" + text.wstring() + L")\n"));
   EXPECT_THAT(log, HasSubstr(message + L"\n"));
@@ -283,7 +280,7 @@ TEST_F(BrowserShellScenario, AMissingCommandLineFileIsNoTargetAndTheBrowserStart
   ASSERT_TRUE(main);
   Sleep(500);  // time for a message that must not come
   EXPECT_EQ(FindMessageBox(browser->Id()), nullptr);
-  EXPECT_EQ(WindowText(main), kEmptyTitle);
+  EXPECT_EQ(WindowText(main), kEmptyBrowserTitle);
   EXPECT_THAT(Log(), Not(HasSubstr(L"Target file")));
 }
 
@@ -307,7 +304,7 @@ TEST_F(BrowserShellScenario, AboutBoxShowsNameVersionCopyrightAndLink) {
   ASSERT_TRUE(PostCommand(main, ID_APP_ABOUT));
   HWND box = WaitForDialog(browser->Id(), L"Mojiviewのﾊﾞｰｼﾞｮﾝ情報");
   ASSERT_TRUE(box);
-  const std::filesystem::path program = Folder().File(kProgram);
+  const std::filesystem::path program = Folder().File(kBrowserProgram);
   const std::wstring version = VersionValue(program, L"ProductVersion");
   ASSERT_FALSE(version.empty());
   std::map<int, ControlInfo> controls;
