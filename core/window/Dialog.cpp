@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Help.h"
 #include "MessageLoop.h"
 
 namespace moji {
@@ -117,7 +118,12 @@ std::wstring CDialog::ItemText(int id) const {
 }
 
 bool CDialog::PreTranslateMessage(MSG& msg) {
-  return Handle() && ::IsDialogMessageW(Handle(), &msg);
+  if (!Handle()) return false;
+  if (m_helpContext != 0 && msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+    ShowHelp(Handle(), m_helpContext);
+    return true;
+  }
+  return ::IsDialogMessageW(Handle(), &msg);
 }
 
 bool CDialog::OnCommand(UINT id, UINT code, HWND control) {

@@ -40,11 +40,16 @@ class CDialog : public CWindow {
   void EndDialog(INT_PTR result);
   bool IsModal() const { return m_modal; }
 
+  // F1 in the dialog opens the programs' help at `context` (Help.h); 0, the default, leaves
+  // the key to the dialog's controls.
+  void SetHelpContext(UINT context) { m_helpContext = context; }
+
   HWND Item(int id) const { return ::GetDlgItem(Handle(), id); }
   std::wstring ItemText(int id) const;
   void SetItemText(int id, const std::wstring& text) const { ::SetDlgItemTextW(Handle(), id, text.c_str()); }
 
-  // IsDialogMessage for this dialog: keyboard navigation between its controls.
+  // F1 (see SetHelpContext), then IsDialogMessage for this dialog: keyboard navigation
+  // between its controls.
   bool PreTranslateMessage(MSG& msg) override;
 
  protected:
@@ -60,6 +65,7 @@ class CDialog : public CWindow {
   void RunModalLoop();
 
   UINT m_templateId;
+  UINT m_helpContext = 0;
   bool m_modal = false;
   bool m_modalDone = false;
   INT_PTR m_result = -1;
