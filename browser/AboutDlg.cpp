@@ -4,13 +4,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "HelpTopic.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
 
 namespace moji {
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) { SetHelpContext(kHelpContextMain); }
 
 std::wstring CAboutDlg::ReadVersionString(const std::wstring& module, const wchar_t* name) {
   DWORD ignored = 0;
@@ -55,15 +56,7 @@ bool CAboutDlg::OnInitDialog() {
                                             ReadVersionString(program, L"ProductVersion").c_str()));
   SetItemText(IDC_ABOUT_COPYRIGHT, ReadVersionString(program, L"LegalCopyright"));
   m_link.SubclassDlgItem(IDC_ABOUT_URL, Handle());
-  // The online update comes with the updater's launch.
-  ::EnableWindow(Item(IDC_ABOUT_UPDATE), FALSE);
   return true;
-}
-
-bool CAboutDlg::PreTranslateMessage(MSG& msg) {
-  // F1 would open help, which the program does not have yet: the key is taken.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) return true;
-  return CDialog::PreTranslateMessage(msg);
 }
 
 }  // namespace moji

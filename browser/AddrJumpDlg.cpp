@@ -1,6 +1,7 @@
 #include "AddrJumpDlg.h"
 
 #include "GaijiCode.h"
+#include "HelpTopic.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "TextConv.h"
@@ -10,7 +11,9 @@ namespace moji {
 std::wstring CAddrJumpDlg::s_lastText;
 int CAddrJumpDlg::s_lastType = CAddrJumpDlg::kUnicode;
 
-CAddrJumpDlg::CAddrJumpDlg() : CDialog(IDD_ADDR_JUMP), m_text(s_lastText), m_type(s_lastType) {}
+CAddrJumpDlg::CAddrJumpDlg() : CDialog(IDD_ADDR_JUMP), m_text(s_lastText), m_type(s_lastType) {
+  SetHelpContext(kHelpContextMain);
+}
 
 CAddrJumpDlg::~CAddrJumpDlg() { Destroy(); }  // before the font goes
 

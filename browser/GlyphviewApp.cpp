@@ -5,8 +5,10 @@
 
 #include <optional>
 
-#include "AboutDlg.h"
+#include "BrowserAboutDlg.h"
 #include "BrowserMessages.h"
+#include "ExternalPrograms.h"
+#include "Help.h"
 #include "Log.h"
 #include "Message.h"
 #include "MessageLoop.h"
@@ -15,6 +17,7 @@
 #include "ProcessUtil.h"
 #include "StartTarget.h"
 #include "TextConv.h"
+#include "TteAssociation.h"
 #include "WaitMessage.h"
 
 namespace moji {
@@ -148,7 +151,8 @@ void CGlyphviewApp::InstallCommands() {
   // ---- working commands
   commands.Add(ID_FILE_NEW, [this] { m_document.OnNewDocument(); }, always);
   commands.Add(ID_APP_EXIT, [this] { ::PostMessageW(m_frame.Handle(), WM_CLOSE, 0, 0); }, always);
-  commands.Add(ID_APP_ABOUT, [this] { CAboutDlg().DoModal(m_frame.Handle()); }, always);
+  commands.Add(ID_APP_ABOUT, [this] { CBrowserAboutDlg(m_frame.Handle(), GetProgramFolder()).DoModal(m_frame.Handle()); },
+               always);
   commands.SetMenuText(ID_APP_ABOUT, LoadResourceString(IDS_ABOUT_MENU_TEXT));
   commands.Add(ID_DATA_RELOAD, [this] { m_document.Reload(); }, [this] { return !m_document.ShownPath().empty(); });
   commands.Add(ID_FILE_OPEN, [this] { m_document.OnFileOpen(); }, always);
@@ -156,6 +160,10 @@ void CGlyphviewApp::InstallCommands() {
       ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](UINT id) { m_document.OnOpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FIRST)); },
       [this](UINT id) { return m_recentFiles.Entry(static_cast<int>(id - ID_FILE_MRU_FIRST)).has_value(); });
   commands.Add(ID_JUMP_CODE, [this] { m_document.OnJumpToCode(); }, always);
+  commands.Add(ID_TTE_ASSOCIATE, [this] { AssociateTteFiles(m_frame.Handle(), GetProgramFolder()); }, always);
+  commands.Add(ID_CODE_PRINT, [this] { StartCodeTablePrinter(m_frame.Handle(), GetProgramFolder(), m_document.ShownPath()); },
+               [this] { return !m_document.ShownPath().empty(); });
+  commands.Add(ID_HELP, [this] { OnHelp(); }, always);
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
@@ -164,12 +172,17 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
   commands.Add(ID_YOMI_EDIT, nullptr);           // the reading edit dialog
   commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
-  commands.Add(ID_TTE_ASSOCIATE, nullptr);       // the TTE file association
   commands.Add(ID_LINK_CHANGE, nullptr);         // the link change command
   commands.Add(ID_IME_UPDATE, nullptr);          // the input-method word registration
   commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
-  commands.Add(ID_CODE_PRINT, nullptr);          // the code-table printer's launch
-  commands.Add(ID_HELP, nullptr);                // the help file
+}
+
+void CGlyphviewApp::OnHelp() {
+  // F1 reaches the frame also while another program is in front (a key sent to the
+  // window): help opens only for the window the user is looking at.
+  if (::GetForegroundWindow() != m_frame.Handle()) return;
+  CLog::Print(L"Command:ﾒｲﾝﾍﾙﾌﾟ表示\n");
+  ShowHelp(m_frame.Handle(), kHelpContextMain);
 }
 
 }  // namespace moji

@@ -57,6 +57,8 @@ class CGlyphviewApp {
   bool IsSupportedSystem(OSVERSIONINFOW& version) const;
   bool CreateMainWindow();
   void InstallCommands();
+  // Command 57670 (F1): the help's main page, only while the main window is in front.
+  void OnHelp();
 
   CSettings m_settings;
   CRecentFileList m_recentFiles;

@@ -3,6 +3,7 @@
 #include "BrowserGaijiListCtrl.h"
 #include "EufCreatorWin32.h"
 #include "EufMakeAnsDlg.h"
+#include "ExternalPrograms.h"
 #include "GlyphviewApp.h"
 #include "Log.h"
 #include "Message.h"
@@ -106,10 +107,12 @@ void CGlyphviewDoc::OnJumpToCode() {
 }
 
 void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {
-  (void)hexCode;
-  // The glyph editor edits the linked EUDC font only; starting it is part of the program's
-  // shell integration, which this build does not have yet.
-  if (!IsLinkedFont()) ::MessageBeep(0);
+  // The glyph editor edits the linked EUDC font only.
+  if (!IsLinkedFont()) {
+    ::MessageBeep(0);
+    return;
+  }
+  StartProgram(m_app.MainFrame().Handle(), GlyphEditorCommandLine(GetProgramFolder(), ToWide(hexCode)));
 }
 
 void CGlyphviewDoc::OnCloseDocument() { m_app.Yomi().SaveReadings(false); }

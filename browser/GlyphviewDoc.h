@@ -39,7 +39,8 @@ class CGlyphviewDoc {
   void OnOpenRecentFile(int index);
   void OnJumpToCode();
 
-  // A double-click on a glyph cell: the glyph editor is offered only for the linked font.
+  // A double-click on a glyph cell: the glyph editor "Mojidraw.exe <code>" starts for the
+  // linked font (message 2050 when it cannot); for any other file a beep.
   void EditGlyph(const std::u16string& hexCode);
 
   // The document goes with the main window: changed readings are written back.

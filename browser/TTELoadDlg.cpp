@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "HelpTopic.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "WaitCursor.h"
@@ -50,7 +51,9 @@ int CALLBACK BrowseCallback(HWND window, UINT msg, LPARAM, LPARAM data) {
 }  // namespace
 
 CTTELoadDlg::CTTELoadDlg(CSettings& settings)
-    : CDialog(IDD_TTE_LOAD), m_settings(settings), m_folder(settings.tteFilePath) {}
+    : CDialog(IDD_TTE_LOAD), m_settings(settings), m_folder(settings.tteFilePath) {
+  SetHelpContext(kHelpContextMain);
+}
 
 CTTELoadDlg::~CTTELoadDlg() { Destroy(); }  // before the font goes
 

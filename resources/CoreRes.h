@@ -14,6 +14,9 @@
 // "ﾌﾟﾛｸﾞﾗﾑ起動中です。..." shown in the wait box while a program starts.
 #define IDS_STARTING                300
 
+// "'%s'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。": the help file (Help.h) is missing.
+#define IDS_ERR_HELP_MISSING        2054
+
 // Status-bar text while no prompt is shown ("ﾚﾃﾞｨ"); used by CFrameWindow.
 #define IDS_IDLE_MESSAGE            57345
 

@@ -1,8 +1,14 @@
 #include "Help.h"
 
 #include <string>
+#include <system_error>
+#include <utility>
 
+#include "CoreRes.h"
+#include "Log.h"
+#include "Message.h"
 #include "ProcessUtil.h"
+#include "TextConv.h"
 
 namespace moji {
 namespace {
@@ -20,25 +26,36 @@ HtmlHelpFunction HtmlHelpEntry() {
   return entry;
 }
 
-// The page of the help file that a context number opens.
-const wchar_t* TopicOf(UINT context) {
-  switch (context) {
-    case kHelpContextYomiEdit:
-      return L"yomi.htm";
-    default:
-      return L"index.htm";
+bool ShowWithHtmlHelp(HWND owner, const std::filesystem::path& file, const std::wstring& page) {
+  const HtmlHelpFunction htmlHelp = HtmlHelpEntry();
+  if (!htmlHelp) {
+    CLog::Print(L"hhctrl.ocx (HtmlHelpW) is not available\n");
+    return false;
   }
+  const std::wstring target = file.wstring() + L"::/" + page;
+  return htmlHelp(owner, target.c_str(), kHhDisplayTopic, 0) != nullptr;
+}
+
+HelpViewerFunction& Viewer() {
+  static HelpViewerFunction viewer;
+  return viewer;
 }
 
 }  // namespace
 
-std::wstring HelpFilePath() { return GetProgramFolder() + L"Mojiview.chm"; }
+std::filesystem::path HelpFilePath() { return std::filesystem::path(GetProgramFolder()) / L"Mojiview.chm"; }
 
 bool ShowHelp(HWND owner, UINT context) {
-  const HtmlHelpFunction htmlHelp = HtmlHelpEntry();
-  if (!htmlHelp) return false;
-  const std::wstring target = HelpFilePath() + L"::/" + TopicOf(context);
-  return htmlHelp(owner, target.c_str(), kHhDisplayTopic, 0) != nullptr;
+  const std::filesystem::path file = HelpFilePath();
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    ShowMessageLogged(owner, IDS_ERR_HELP_MISSING, MB_OK | MB_ICONEXCLAMATION, file.c_str());
+    return false;
+  }
+  const std::wstring page = ToWide(HelpTopicPage(context));
+  return Viewer() ? Viewer()(owner, file, page) : ShowWithHtmlHelp(owner, file, page);
 }
+
+HelpViewerFunction SetHelpViewerFunction(HelpViewerFunction function) { return std::exchange(Viewer(), std::move(function)); }
 
 }  // namespace moji

@@ -1,23 +1,30 @@
 // The programs' help: the compiled HTML help file "Mojiview.chm" in the program folder,
 // shown by the system's HTML Help viewer (hhctrl.ocx, loaded when first needed) at the
-// topic of a help context number. Both programs share the one file.
+// page of a help context number (HelpTopic.h). Both programs share the one file.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
+
+#include "HelpTopic.h"
 
 namespace moji {
 
-// Help context numbers.
-inline constexpr UINT kHelpContextMain = 40;      // main windows and most dialogs
-inline constexpr UINT kHelpContextYomiEdit = 14;  // the reading edit dialog
-
 // The help file's full path: the program folder + "Mojiview.chm".
-std::wstring HelpFilePath();
+std::filesystem::path HelpFilePath();
 
-// Opens the help at the topic of `context`, owned by `owner`. False when the viewer or
-// the file is missing or the viewer refused.
+// Opens the help at the page of `context`, owned by `owner`. When the help file is missing,
+// message 2054 names it (logged too) and the viewer is not called. False when the file or
+// the viewer is missing or the viewer refused.
 bool ShowHelp(HWND owner, UINT context);
+
+// Replaces the viewer (owner, help file, page inside it → shown), so that tests can see
+// what the help is asked to show; an empty function restores the HTML Help viewer.
+// Returns the previous replacement.
+using HelpViewerFunction = std::function<bool(HWND, const std::filesystem::path&, const std::wstring&)>;
+HelpViewerFunction SetHelpViewerFunction(HelpViewerFunction function);
 
 }  // namespace moji

@@ -50,20 +50,22 @@ bool TagWindow(HWND window, const wchar_t* tag) {
 
 void RemoveTag(HWND window, const wchar_t* tag) { RemovePropW(window, tag); }
 
-int CountTaggedWindows(const wchar_t* tag) {
-  struct Count {
+std::vector<HWND> TaggedWindows(const wchar_t* tag) {
+  struct Search {
     const wchar_t* tag;
-    int windows;
-  } count{tag, 0};
+    std::vector<HWND> windows;
+  } search{tag, {}};
   EnumWindows(
       [](HWND window, LPARAM param) -> BOOL {
-        auto* c = reinterpret_cast<Count*>(param);
-        if (GetPropW(window, c->tag) != nullptr) ++c->windows;
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetPropW(window, s->tag) != nullptr) s->windows.push_back(window);
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&count));
-  return count.windows;
+      reinterpret_cast<LPARAM>(&search));
+  return search.windows;
 }
+
+int CountTaggedWindows(const wchar_t* tag) { return static_cast<int>(TaggedWindows(tag).size()); }
 
 int CountBrowserWindows() { return CountTaggedWindows(kBrowserTag); }
 

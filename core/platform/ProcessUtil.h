@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace moji {
 
@@ -28,7 +29,8 @@ bool LaunchProgram(const std::wstring& commandLine, int showCommand = SW_SHOWDEF
 bool TagWindow(HWND window, const wchar_t* tag);
 void RemoveTag(HWND window, const wchar_t* tag);
 
-// Top-level windows of the desktop that carry `tag`.
+// Top-level windows of the desktop that carry `tag`, in the order of EnumWindows.
+std::vector<HWND> TaggedWindows(const wchar_t* tag);
 int CountTaggedWindows(const wchar_t* tag);
 
 // Running browsers: top-level windows tagged kBrowserTag. A browser counts itself once its

@@ -313,7 +313,7 @@ TEST_F(BrowserShellScenario, AboutBoxShowsNameVersionCopyrightAndLink) {
   EXPECT_EQ(controls[IDC_ABOUT_COPYRIGHT].text, VersionValue(program, L"LegalCopyright"));
   EXPECT_THAT(controls[IDC_ABOUT_URL].text, ::testing::StartsWith(L"https://"));
   EXPECT_TRUE(controls[IDC_ABOUT_UPDATE].visible);
-  EXPECT_FALSE(controls[IDC_ABOUT_UPDATE].enabled) << "no updater yet";
+  EXPECT_TRUE(controls[IDC_ABOUT_UPDATE].enabled);
   EXPECT_FALSE(IsWindowEnabled(main)) << "the box is modal";
   Screenshot();
 
@@ -337,9 +337,9 @@ TEST_F(BrowserShellScenario, EmptyBrowserEnablesWhatNeedsNoShownFileAndKeepsTheR
   const std::map<UINT, bool> expectedMenu = {
       {ID_FILE_NEW, true},       {ID_FILE_OPEN, true},       {ID_DATA_RELOAD, false},   {ID_FILE_MRU_FIRST, true},
       {ID_FILE_MRU_FIRST + 1, true}, {ID_APP_EXIT, true},   {ID_EDIT_COPY, false},     {ID_YOMI_EDIT, false},
-      {ID_CLIPBOARD_CHECK, false}, {ID_TTE_ASSOCIATE, false}, {ID_LINK_CHANGE, false},  {ID_IME_UPDATE, false},
+      {ID_CLIPBOARD_CHECK, false}, {ID_TTE_ASSOCIATE, true}, {ID_LINK_CHANGE, false},  {ID_IME_UPDATE, false},
       {ID_JUMP_CODE, true},      {ID_BITMAP_FIND, false},    {ID_GAIJI_MANAGER, false}, {ID_CODE_PRINT, false},
-      {ID_HELP, false},          {ID_APP_ABOUT, true}};
+      {ID_HELP, true},           {ID_APP_ABOUT, true}};
   std::map<UINT, bool> actualMenu;
   for (const auto& [id, s] : menu) actualMenu[id] = s.enabled;
   EXPECT_EQ(actualMenu, expectedMenu);
