@@ -2,6 +2,10 @@
 """Compiles the help sources (help/*.htm, help/*.css, Japanese, UTF-8) into the HTML help
 file Mojiview.chm with chmcmd, and checks the result.
 
+Each source page is the body of one page, beginning with its <h1> title; the pages are
+completed here with the head (character set, title, style sheet) and, but for the main
+page, a link back to it.
+
 Usage: make_help.py SOURCE_DIR TOPICS_HEADER WORK_DIR OUTPUT_CHM
 
 The table of contents (Mojiview.hhc) is made from each page's <title>, in the order of
@@ -18,10 +22,24 @@ import subprocess
 import sys
 
 
+PAGE = """<!DOCTYPE html>
+<html lang="ja">
+<head>
+<meta http-equiv="Content-Type" content="text/html; charset=utf-8">
+<title>{title}</title>
+<link rel="stylesheet" href="help.css">
+</head>
+<body>
+{body}{back}</body>
+</html>
+"""
+BACK = '<p class="nav"><a href="index.htm">目次へ戻る</a></p>\n'
+
+
 def title_of(text, name):
-    match = re.search(r"<title>(.*?)</title>", text, re.S)
+    match = re.match(r"\s*<h1>(.*?)</h1>", text, re.S)
     if not match:
-        sys.exit(f"make_help: {name} has no <title>")
+        sys.exit(f"make_help: {name} does not begin with its <h1> title")
     return html.unescape(match.group(1).strip())
 
 
@@ -47,8 +65,12 @@ def main():
 
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    for name in pages + others:
+    for name in others:
         shutil.copy(os.path.join(source, name), work)
+    for name, text in texts.items():
+        with open(os.path.join(work, name), "w", encoding="utf-8") as f:
+            f.write(PAGE.format(title=html.escape(title_of(text, name)), body=text,
+                                back="" if name == "index.htm" else BACK))
     items = "".join(
         f'<LI><OBJECT type="text/sitemap"><param name="Name" value="{html.escape(title_of(texts[n], n))}">'
         f'<param name="Local" value="{n}"></OBJECT>\n'
