@@ -136,6 +136,7 @@ int CGlyphviewApp::ExitInstance(int exitCode) {
   // The main window is gone: the document goes with it and writes back changed readings.
   m_prompter.SetOwner(nullptr);
   m_document.OnCloseDocument();
+  CloseHelp();
   CLog::PrintResource(IDS_LOG_END);
   // A list that was never read would empty the stored one.
   if (m_recentFilesLoaded) m_recentFiles.Save(m_settings);

@@ -16,6 +16,7 @@ namespace {
 // hhctrl.ocx's entry point and the one command used here.
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, const wchar_t*, UINT, DWORD_PTR);
 constexpr UINT kHhDisplayTopic = 0x0000;
+constexpr UINT kHhCloseAll = 0x0012;
 
 HtmlHelpFunction HtmlHelpEntry() {
   static HtmlHelpFunction entry = [] {
@@ -54,6 +55,11 @@ bool ShowHelp(HWND owner, UINT context) {
   }
   const std::wstring page = ToWide(HelpTopicPage(context));
   return Viewer() ? Viewer()(owner, file, page) : ShowWithHtmlHelp(owner, file, page);
+}
+
+void CloseHelp() {
+  if (!::GetModuleHandleW(L"hhctrl.ocx")) return;  // never loaded: no window to close
+  if (const HtmlHelpFunction htmlHelp = HtmlHelpEntry()) htmlHelp(nullptr, nullptr, kHhCloseAll, 0);
 }
 
 HelpViewerFunction SetHelpViewerFunction(HelpViewerFunction function) { return std::exchange(Viewer(), std::move(function)); }

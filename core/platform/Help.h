@@ -21,6 +21,10 @@ std::filesystem::path HelpFilePath();
 // the viewer is missing or the viewer refused.
 bool ShowHelp(HWND owner, UINT context);
 
+// Closes the help windows that ShowHelp opened (before the program ends, as the viewer
+// asks); nothing when help was never shown.
+void CloseHelp();
+
 // Replaces the viewer (owner, help file, page inside it → shown), so that tests can see
 // what the help is asked to show; an empty function restores the HTML Help viewer.
 // Returns the previous replacement.
