@@ -17,9 +17,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr wchar_t kPrinterTag[] = L"_MOJISHEET_APPLICATION_TAG";
-constexpr wchar_t kFakeTargetTag[] = L"_MOJI_FAKE_TARGET_TAG";
-constexpr wchar_t kAboutCaption[] = L"Mojiviewのﾊﾞｰｼﾞｮﾝ情報";
+constexpr wchar_t kFakeTargetTag[] = L"_MOJI_FAKE_TARGET_TAG";  // the stand-in's main window
 constexpr wchar_t kLaunchFailed[] = L"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。";
 
 // The default value of HKCU\Software\Classes\<key>; empty when there is none.
