@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   fonts-ipafont-gothic fonts-ipafont-mincho
   python3-fonttools
+  nsis
   locales
 )
 
