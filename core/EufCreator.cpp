@@ -107,6 +107,14 @@ bool IsBlank(std::span<const std::uint8_t> bits) {
 
 }  // namespace
 
+OsVersion UndeclaredProgramVersion(OsVersion os) {
+  if (os.major > 6 || (os.major == 6 && os.minor > 2)) {
+    os.major = 6;
+    os.minor = 2;
+  }
+  return os;
+}
+
 std::filesystem::path EufTemplatePath(const std::filesystem::path& templateFolder, int size) {
   return templateFolder / std::filesystem::path(u"SPACE_" + Decimal(size) + u".euf");
 }
@@ -124,7 +132,8 @@ int CreateEufFromTte(const CTTEMetrics& tte, const EufCreateRequest& request, co
     return 0;
 
   bool excludePredefined = false;
-  if (request.unicode && request.os.nt && request.os.major >= 5 && request.os.minor == 0) {
+  const OsVersion os = UndeclaredProgramVersion(request.os);
+  if (request.unicode && os.nt && os.major >= 5 && os.minor == 0) {
     const Answer answer = ui.Message(eufmake::kMsgExcludePredefined, Buttons::YesNoCancel, Icon::Question, {}, false);
     if (answer == Answer::Cancel) return 0;
     excludePredefined = answer == Answer::Yes;

@@ -47,6 +47,11 @@ struct OsVersion {
   unsigned minor = 0;
 };
 
+// The version as a program without a compatibility manifest sees it: systems after 6.2
+// report 6.2 to such programs. Ours declare Windows 7 to 11 in their manifests and so see
+// 10.0 on Windows 10 and 11, which the x.0 rule above is not about.
+OsVersion UndeclaredProgramVersion(OsVersion os);
+
 struct EufCreateRequest {
   std::filesystem::path ttePath;
   std::filesystem::path eufPath;

@@ -12,6 +12,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   python3-fonttools
   fp-utils
+  nsis
   locales
 )
 

@@ -193,6 +193,7 @@ TEST_F(EufCreatorTest, PredefinedCodesAreExcludedOnlyOnXDot0WithTheUnicodeFlag) 
       {true, {false, 5, 0}, std::nullopt, 6400},
       {false, {true, 5, 0}, std::nullopt, 0x758},
       {true, {true, 4, 0}, std::nullopt, 6400},
+      {true, {true, 10, 0}, std::nullopt, 6400},  // Windows 10 and 11 through the manifest
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.unicode << " " << c.os.nt << " " << c.os.major << "." << c.os.minor);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Message.h"
+#include "MojiVersion.h"
 #include "MojiviewRes.h"
 #include "ToolbarResource.h"
 #include "WaitMessage.h"
@@ -180,7 +181,7 @@ TEST(BrowserResources, ToolbarImagesIconAndVersion) {
   EXPECT_EQ(translation[0], 0x411);
   wchar_t* value = nullptr;
   ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104b0\\ProductVersion", reinterpret_cast<void**>(&value), &length));
-  EXPECT_STREQ(value, L"1.0.0");
+  EXPECT_STREQ(value, L"" MOJI_VERSION_STRING);
   EXPECT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104b0\\LegalCopyright", reinterpret_cast<void**>(&value), &length));
   EXPECT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\041104b0\\FileDescription", reinterpret_cast<void**>(&value), &length));
 }
