@@ -97,7 +97,7 @@ TEST(Package, SilentInstallStartAndUninstallAsTheUser) {
 
   ASSERT_EQ(RunToEnd(setup, L"/S"), std::optional<DWORD>(0));
   for (const wchar_t* file : {L"Mojiview.exe", L"Mojisheet.exe", L"SPACE_16.euf", L"SPACE_64.euf", L"SPACE_256.euf",
-                              L"Sample\\SampleGaiji.tte", L"Sample\\SampleGaiji.euf", L"読んでください.txt",
+                              L"Sample\\SampleGaiji.tte", L"Sample\\SampleGaiji.euf", L"読んでください.txt", L"Mojiview.chm",
                               L"Uninstall.exe"})
     EXPECT_TRUE(fs::exists(folder / file)) << fs::path(file).string();
   EXPECT_TRUE(fs::exists(MenuFolder() / L"Mojiview 外字ブラウザ.lnk"));
