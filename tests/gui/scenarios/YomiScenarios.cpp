@@ -41,19 +41,6 @@ std::vector<bool> ReadingCommands(HWND main) {
   return {states[ID_LINK_CHANGE], states[ID_YOMI_EDIT], states[ID_IME_UPDATE]};
 }
 
-std::vector<std::wstring> ListEntries(HWND list) {
-  std::vector<std::wstring> entries;
-  const LRESULT count = Ask(list, LB_GETCOUNT);
-  for (LRESULT i = 0; i < count && count != LB_ERR; ++i) {
-    wchar_t text[256] = {};
-    DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                            3000, &length))
-      entries.emplace_back(text);
-  }
-  return entries;
-}
-
 class YomiScenario : public CBrowserFileScenario {
  protected:
   void SetUp() override {
@@ -150,14 +137,14 @@ TEST_F(YomiScenario, ReadingEditAddsHiraganaRefusesKatakanaAndUpdatesTheReadingF
   HWND list = GetDlgItem(dialog, IDC_YOMI_LIST);
   EXPECT_EQ(ControlText(dialog, IDC_YOMI_CODE), L"E001");
   EXPECT_EQ(ControlText(dialog, IDC_YOMI_SJIS), L"F041");
-  EXPECT_THAT(ListEntries(list), IsEmpty());
+  EXPECT_THAT(ListBoxEntries(list), IsEmpty());
   EXPECT_FALSE(UpdateEnabled(dialog));
 
   // Three hiragana readings in one go; the katakana part is refused and stays in the input.
   ASSERT_NO_FATAL_FAILURE(Add(dialog, L"あ,い、う，アイ"));
   EXPECT_EQ(AnswerMessage(), L"読みは「ひらかな」で入力して下さい。");
   EXPECT_EQ(ControlText(dialog, IDC_YOMI_INPUT), L"アイ");
-  EXPECT_EQ(ListEntries(list), (std::vector<std::wstring>{L"あ", L"い", L"う"}));
+  EXPECT_EQ(ListBoxEntries(list), (std::vector<std::wstring>{L"あ", L"い", L"う"}));
   EXPECT_TRUE(UpdateEnabled(dialog));
   Screenshot(L"dialog", dialog);
 
@@ -173,11 +160,15 @@ TEST_F(YomiScenario, ReadingEditAddsHiraganaRefusesKatakanaAndUpdatesTheReadingF
   ASSERT_TRUE(PressButton(dialog, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return !UpdateEnabled(dialog); }, 3000)) << "Update stays enabled after updating";
 
-  // A deleted reading goes back to the input; discarding it keeps the updated list.
+  // Delete needs a selection; a deleted reading goes back to the input, and discarding that
+  // change keeps the updated list.
+  Ask(list, LB_SETCURSEL, static_cast<WPARAM>(-1));
+  ASSERT_TRUE(PressButton(dialog, IDC_YOMI_DELETE));
+  EXPECT_EQ(AnswerMessage(), L"削除する読みが選択されていません。");
   ASSERT_NE(Ask(list, LB_SETCURSEL, 2), LB_ERR);
   ASSERT_TRUE(PressButton(dialog, IDC_YOMI_DELETE));
   EXPECT_TRUE(WaitUntil([&] { return ControlText(dialog, IDC_YOMI_INPUT) == L"う"; }, 3000));
-  EXPECT_EQ(ListEntries(list), (std::vector<std::wstring>{L"あ", L"い"}));
+  EXPECT_EQ(ListBoxEntries(list), (std::vector<std::wstring>{L"あ", L"い"}));
   ASSERT_TRUE(PressButton(dialog, IDCANCEL));
   EXPECT_EQ(AnswerMessage(IDYES), L"変更した読みデータを破棄してよろしいですか？");
   EXPECT_TRUE(Closed(dialog));
