@@ -165,16 +165,16 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_CODE_PRINT, [this] { StartCodeTablePrinter(m_frame.Handle(), GetProgramFolder(), m_document.ShownPath()); },
                [this] { return !m_document.ShownPath().empty(); });
   commands.Add(ID_HELP, [this] { OnHelp(); }, always);
+  commands.Add(ID_LINK_CHANGE, [this] { m_yomiCommands.OnLinkChange(); }, [this] { return m_yomiCommands.CanChangeLink(); });
+  commands.Add(ID_YOMI_EDIT, [this] { m_yomiCommands.OnYomiEdit(); }, [this] { return m_yomiCommands.CanEditYomi(); });
+  commands.Add(ID_IME_UPDATE, [this] { m_yomiCommands.OnImeUpdate(); }, [this] { return m_yomiCommands.CanUpdateIme(); });
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
 
   // ---- present and disabled until their feature is in (no handler = disabled)
   commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
-  commands.Add(ID_YOMI_EDIT, nullptr);           // the reading edit dialog
   commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
-  commands.Add(ID_LINK_CHANGE, nullptr);         // the link change command
-  commands.Add(ID_IME_UPDATE, nullptr);          // the input-method word registration
   commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
 }
 

@@ -18,6 +18,7 @@
 #include "MessagePrompter.h"
 #include "RecentFileList.h"
 #include "Settings.h"
+#include "YomiCommands.h"
 #include "YomiStore.h"
 
 namespace moji {
@@ -67,6 +68,7 @@ class CGlyphviewApp {
   CGlyphviewDoc m_document;
   CMainFrame m_frame;
   CGlyphviewView m_view;
+  CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
   std::wstring m_startTarget;
   bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;

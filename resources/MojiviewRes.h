@@ -16,6 +16,8 @@
 #define IDD_EUF_MAKE_ANS            139   // "create the EUF?" question (CEufMakeAnsDlg)
 #define IDD_TTE_LOAD                141   // TTE file selection (CTTELoadDlg)
 #define IDD_ADDR_JUMP               235   // jump to code (CAddrJumpDlg)
+#define IDD_YOMI_EDIT               253   // readings of one gaiji (CYomiEditDlg)
+#define IDI_YOMI_EDIT               134   // icon of the reading edit dialog
 #define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
 #define IDB_BROWSE_FOCUSED          281   //   focused,
 #define IDB_BROWSE_DOWN             282   //   pressed,
@@ -40,6 +42,13 @@
 #define IDC_TTE_LIST                1021  // IDD_TTE_LOAD: the TTE files (sorted)
 #define IDC_ABOUT_UPDATE            1048  // about box: "自動更新..."
 #define IDC_TTE_BROWSE              1054  // IDD_TTE_LOAD: "..." folder browser (bitmap button)
+#define IDC_YOMI_ADD                3     // IDD_YOMI_EDIT: "↑追加"
+#define IDC_YOMI_DELETE             4     // IDD_YOMI_EDIT: "削除↓"
+#define IDC_YOMI_CODE               1006  // IDD_YOMI_EDIT: Unicode code (read-only)
+#define IDC_YOMI_SJIS               1007  // IDD_YOMI_EDIT: Shift-JIS code (read-only)
+#define IDC_YOMI_LIST               1008  // IDD_YOMI_EDIT: the readings (sorted list box)
+#define IDC_YOMI_INPUT              1009  // IDD_YOMI_EDIT: new readings (hiragana)
+#define IDC_YOMI_PICTURE            1012  // IDD_YOMI_EDIT: the gaiji's bitmap (CBitmapPict)
 
 // ---- commands (each has a prompt string "status prompt\ntooltip" under its id) ---------
 #define ID_FILE_NEW                 57600 // 新規ﾌﾞﾗｳｻﾞ

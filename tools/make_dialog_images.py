@@ -8,6 +8,8 @@ Run by hand after changing a picture; the outputs are committed:
   Browse281.bmp  bitmap 281: the same, focused
   Browse171.bmp  bitmap 171: the same, disabled
   AddrJump.ico   icon 135: the jump-to-code dialog (the toolbar's jump pictogram), 16/32 px
+  YomiEdit.ico   icon 134: the reading edit dialog (a glyph card with reading lines and a
+                 pencil), 16/32 px
 
 The button bitmaps are 16-colour images of 20 x 18 pixels in the classic 3-D style, on
 the light grey button face. Uses the drawing helpers of make_toolbar_images.py.
@@ -19,7 +21,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from make_toolbar_images import (  # noqa: E402
-    BLACK, CLEAR, DGREY, LGREY, WHITE, Canvas, bmp_4bpp, ico_file, jump_to_code)
+    BLACK, CLEAR, DBLUE, DGREY, LGREY, WHITE, YELLOW, Canvas, bmp_4bpp, draw_glyph, ico_file, jump_to_code)
 
 WIDTH, HEIGHT = 20, 18
 
@@ -70,6 +72,22 @@ def jump_icon(size):
     return c
 
 
+def yomi_icon(size):
+    """A card with a glyph at the top, lines of reading below and a pencil writing them."""
+    c = Canvas(size, size, CLEAR)
+    s = size / 32.0
+    l, t, r, b = round(3 * s), round(1 * s), size - 1 - round(7 * s), size - 1 - round(1 * s)
+    c.rect(l, t, r, b, WHITE, BLACK)
+    draw_glyph(c, l + round(3 * s), t + round(2 * s), r - round(3 * s), t + round(15 * s))
+    for y in (19, 23, 27):
+        c.line(l + round(3 * s), round(y * s), r - round(5 * s), round(y * s), DBLUE)
+    w = max(1, round(2 * s))
+    c.polygon([(size - 1 - w, round(12 * s)), (size - 1, round(12 * s) + w),
+               (round(20 * s) + w, b - w), (round(20 * s), b - 2 * w)], YELLOW, BLACK)
+    c.line(round(19 * s), b - w, round(20 * s), b - 2 * w, BLACK)
+    return c
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
@@ -79,6 +97,7 @@ def main():
         "Browse281.bmp": bmp_4bpp(button(focused=True)),
         "Browse171.bmp": bmp_4bpp(button(disabled=True)),
         "AddrJump.ico": ico_file([jump_icon(n) for n in (16, 32)]),
+        "YomiEdit.ico": ico_file([yomi_icon(n) for n in (16, 32)]),
     }
     for name, blob in files.items():
         with open(os.path.join(out, name), "wb") as f:

@@ -25,6 +25,9 @@ reg "$R" /v "MS PMincho"      /t REG_SZ /d IPAPMincho
 reg "$R" /v "MS UI Gothic"    /t REG_SZ /d IPAPGothic
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
 reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
+# Japanese Windows links EUDC.TTE for all typefaces from the start; the programs change the
+# value but never create the key.
+reg 'HKCU\EUDC\932' /v SystemDefaultEUDCFont /t REG_SZ /d EUDC.TTE
 timeout 60 wineserver -k || true
 timeout 60 wineserver -w || true
 touch "$WINEPREFIX/.moji-setup-done"

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "LinkedFontPath.h"
+#include "TextConv.h"
 
 namespace moji {
 namespace {
@@ -81,6 +83,34 @@ TEST(LinkedFontPath, BareNamesGoToTheFontsFolderAndDrivePathsStay) {
   EXPECT_EQ(MakeLinkedFontPath(u"", fonts, true), u"TTE");
   EXPECT_EQ(MakeLinkedFontPath(u"A.tte", fonts, false), u"C:\\Windows\\Fonts\\A.EUF");
   EXPECT_EQ(MakeLinkedFontPath(u"AB.c", fonts, true), u"ATTE");
+  // A UNC path is a full path too.
+  EXPECT_EQ(MakeLinkedFontPath(u"\\\\srv\\fonts\\my.tte", fonts, true), u"\\\\srv\\fonts\\my.TTE");
+}
+
+std::string AsciiLower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+TEST(LinkedFontPath, StoredFormIsTheBareNameOnlyDirectlyInTheFontsFolder) {
+  const std::u16string fonts = u"C:\\WINDOWS\\Fonts";
+  const struct {
+    std::u16string shown, stored;
+  } cases[] = {
+      {u"C:\\WINDOWS\\Fonts\\MYGAIJI.TTE", u"MYGAIJI.TTE"},
+      {u"c:\\windows\\FONTS\\MyGaiji.tte", u"MyGaiji.tte"},  // any letter case
+      {u"C:\\WINDOWS\\Fonts\\sub\\my.tte", u"C:\\WINDOWS\\Fonts\\sub\\my.tte"},
+      {u"D:\\gaiji\\my.tte", u"D:\\gaiji\\my.tte"},
+      {u"C:\\WINDOWS\\Fonts2\\my.tte", u"C:\\WINDOWS\\Fonts2\\my.tte"},
+      {u"\\\\srv\\share\\my.tte", u"\\\\srv\\share\\my.tte"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LinkStoredForm(c.shown, fonts), c.stored) << ToUtf8(c.shown);
+    // The stored form leads back to the shown file, as the linked-font test compares them.
+    EXPECT_EQ(AsciiLower(ToUtf8(MakeLinkedFontPath(c.stored, fonts, true))), AsciiLower(ToUtf8(c.shown)));
+  }
+  EXPECT_EQ(LinkStoredForm(u"C:\\Fonts\\a.tte", u"C:\\Fonts\\"), u"a.tte");  // folder with its backslash
+  EXPECT_EQ(LinkStoredForm(u"a.tte", u""), u"a.tte");
 }
 
 }  // namespace

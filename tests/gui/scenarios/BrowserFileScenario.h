@@ -57,6 +57,20 @@ inline LRESULT Ask(HWND window, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) 
   return static_cast<LRESULT>(result);
 }
 
+// The entries of a list box of the browser, in list order.
+inline std::vector<std::wstring> ListBoxEntries(HWND list) {
+  std::vector<std::wstring> entries;
+  const LRESULT count = Ask(list, LB_GETCOUNT);
+  for (LRESULT i = 0; i < count && count != LB_ERR; ++i) {
+    wchar_t text[MAX_PATH] = {};
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            3000, &length))
+      entries.emplace_back(text);
+  }
+  return entries;
+}
+
 class CBrowserFileScenario : public CGuiScenario {
  protected:
   void SetUp() override {

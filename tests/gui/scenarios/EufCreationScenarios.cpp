@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "BrowserFileScenario.h"
+#include "EudcRegistry.h"
 #include "TTEMetrics.h"
 
 namespace moji::gui {
@@ -20,33 +21,9 @@ using ::testing::Not;
 
 constexpr wchar_t kQuestionCaption[] = L"Glyphview";
 constexpr wchar_t kOpenCaption[] = L"TTEﾌｧｲﾙを選択  [ 外字ﾌｫﾝﾄﾃﾞｰﾀの読込 ]";
-constexpr wchar_t kEudcKey[] = L"EUDC\\932";
-constexpr wchar_t kLinkForAll[] = L"SystemDefaultEUDCFont";
 constexpr wchar_t kGaijiFace[] = L"ＭＳ 明朝";  // the default GaijiShowFont
 
 std::wstring Created(int count) { return L"EUFﾌｧｲﾙの作成が完了しました。（外字=" + std::to_wstring(count) + L"件）"; }
-
-// The values of HKCU\EUDC\932: text values as text, others by type and size.
-using RegistryValues = std::map<std::wstring, std::wstring>;
-
-RegistryValues ReadEudcValues() {
-  RegistryValues values;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kEudcKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[512];
-    DWORD nameLength = 512, type = 0;
-    std::vector<BYTE> data(8192);
-    DWORD size = static_cast<DWORD>(data.size());
-    if (RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
-    if (type == REG_SZ || type == REG_EXPAND_SZ)
-      values[name] = std::wstring(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t)).c_str();
-    else
-      values[name] = L"<type " + std::to_wstring(type) + L", " + std::to_wstring(size) + L" bytes>";
-  }
-  RegCloseKey(key);
-  return values;
-}
 
 bool IsInk(const std::vector<std::uint8_t>& bits, int x, int y) {
   return x >= 0 && y >= 0 && x < 64 && y < 64 && !(bits[y * 8 + x / 8] & (0x80 >> (x % 8)));
@@ -105,23 +82,6 @@ class EufCreationScenario : public CBrowserFileScenario {
     // value the key holds now.
     StoreSetting(L"Common", L"DefaultEudcFont", m_before[kLinkForAll]);
     StoreSetting(kBrowserSettings, L"TTEFilePath", m_fonts.wstring());
-  }
-
-  // The creation links the TTE through HKCU\EUDC\932, which must exist (a machine that never
-  // used EUDC lacks it); the link for all typefaces is restored to the configured font.
-  static void PrepareEudcKey() {
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kEudcKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition),
-              ERROR_SUCCESS);
-    if (disposition == REG_CREATED_NEW_KEY) std::cout << "note: HKCU\\EUDC\\932 was missing and has been created\n";
-    DWORD size = 0;
-    if (RegQueryValueExW(key, kLinkForAll, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
-      const wchar_t value[] = L"EUDC.TTE";
-      RegSetValueExW(key, kLinkForAll, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
-      std::cout << "note: SystemDefaultEUDCFont was missing and has been set to EUDC.TTE\n";
-    }
-    RegCloseKey(key);
   }
 
   // The values after a creation: those before, without a link of the gaiji display face

@@ -37,19 +37,6 @@ void AppendReading(std::string& file, int code, const std::u16string& reading) {
   file += record;
 }
 
-std::vector<std::wstring> ListEntries(HWND list) {
-  std::vector<std::wstring> entries;
-  const LRESULT count = Ask(list, LB_GETCOUNT);
-  for (LRESULT i = 0; i < count && count != LB_ERR; ++i) {
-    wchar_t text[MAX_PATH] = {};
-    DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                            3000, &length))
-      entries.emplace_back(text);
-  }
-  return entries;
-}
-
 class GaijiFileScenario : public CBrowserFileScenario {
  protected:
   // Opens the jump dialog with F2.
@@ -143,7 +130,7 @@ TEST_F(GaijiFileScenario, CtrlOShowsTheFolderAndOpensTheChosenFile) {
   ASSERT_TRUE(dialog) << "no selection dialog";
   EXPECT_EQ(ControlText(dialog, IDC_TTE_FOLDER), fonts.wstring());
   HWND list = GetDlgItem(dialog, IDC_TTE_LIST);
-  EXPECT_EQ(ListEntries(list), (std::vector<std::wstring>{L"alpha.tte", L"beta.tte"}));
+  EXPECT_EQ(ListBoxEntries(list), (std::vector<std::wstring>{L"alpha.tte", L"beta.tte"}));
   ASSERT_NE(Ask(list, LB_SETCURSEL, 1), LB_ERR);
   Screenshot(L"open-dialog", dialog);
   ASSERT_TRUE(PressButton(dialog, IDOK));
