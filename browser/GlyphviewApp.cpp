@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "AboutDlg.h"
+#include "BrowserAboutDlg.h"
 #include "BrowserMessages.h"
 #include "Log.h"
 #include "Message.h"
@@ -49,13 +49,6 @@ int CGlyphviewApp::Run() {
   CMessageLoop loop;
   loop.AddIdleHandler([this] { m_frame.OnIdle(); });
   return ExitInstance(loop.Run());
-}
-
-bool CGlyphviewApp::IsSupportedSystem(OSVERSIONINFOW& version) const {
-  version = OSVERSIONINFOW{};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!::GetVersionExW(&version)) return false;
-  return version.dwMajorVersion >= 5 && version.dwPlatformId >= VER_PLATFORM_WIN32_NT;
 }
 
 bool CGlyphviewApp::InitInstance() {
@@ -148,7 +141,7 @@ void CGlyphviewApp::InstallCommands() {
   // ---- working commands
   commands.Add(ID_FILE_NEW, [this] { m_document.OnNewDocument(); }, always);
   commands.Add(ID_APP_EXIT, [this] { ::PostMessageW(m_frame.Handle(), WM_CLOSE, 0, 0); }, always);
-  commands.Add(ID_APP_ABOUT, [this] { CAboutDlg().DoModal(m_frame.Handle()); }, always);
+  commands.Add(ID_APP_ABOUT, [this] { CBrowserAboutDlg().DoModal(m_frame.Handle()); }, always);
   commands.SetMenuText(ID_APP_ABOUT, LoadResourceString(IDS_ABOUT_MENU_TEXT));
   commands.Add(ID_DATA_RELOAD, [this] { m_document.Reload(); }, [this] { return !m_document.ShownPath().empty(); });
   commands.Add(ID_FILE_OPEN, [this] { m_document.OnFileOpen(); }, always);

@@ -54,7 +54,6 @@ class CGlyphviewApp {
  private:
   bool InitInstance();
   int ExitInstance(int exitCode);
-  bool IsSupportedSystem(OSVERSIONINFOW& version) const;
   bool CreateMainWindow();
   void InstallCommands();
 
