@@ -67,6 +67,9 @@ void CCodeTablePainter::PaintPage(HDC dc, HDC attribute, POINT origin, SIZE view
   for (const int x : VerticalGridLines()) DrawLine(dc, x, kGridTop, x, kGridBottom);
 
   ::SetTextColor(dc, RGB(0, 0, 0));
+  // Glyph rectangles reach 2 units below their cells: an opaque text background would cut
+  // the grid line under every glyph.
+  ::SetBkMode(dc, TRANSPARENT);
   {
     CSelectedFont header(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kHeaderPoints)));
     DrawTextIn(dc, FormatResource(IDS_PAGE_TITLE, job.startText.c_str(), job.endText.c_str(), job.tteName.c_str()),

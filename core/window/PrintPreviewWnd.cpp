@@ -63,15 +63,16 @@ bool CPrintPreviewWnd::Open(HWND frame) {
                                                           reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
   RECT client{};
   ::GetClientRect(frame, &client);
-  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0,
+  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0,
                 client.right, client.bottom, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xE900 + 1)))) {
     Close();
     return false;
   }
   CreateButtons();
-  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  LayoutButtons();
   FitToFrame();
   UpdateControls();
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ::SetFocus(Handle());
   return true;
 }
@@ -98,7 +99,7 @@ void CPrintPreviewWnd::CreateButtons() {
   m_buttonBarHeight = kButtonHeight + 2 * kMargin;
 }
 
-void CPrintPreviewWnd::LayoutButtons(int width) {
+void CPrintPreviewWnd::LayoutButtons() {
   HDC dc = ::GetDC(Handle());
   HGDIOBJ old = ::SelectObject(dc, m_buttonFont);
   int x = kMargin;
@@ -114,7 +115,6 @@ void CPrintPreviewWnd::LayoutButtons(int width) {
   }
   ::SelectObject(dc, old);
   ::ReleaseDC(Handle(), dc);
-  (void)width;
 }
 
 void CPrintPreviewWnd::FitToFrame() {
@@ -124,8 +124,8 @@ void CPrintPreviewWnd::FitToFrame() {
   ::MoveWindow(Handle(), 0, 0, client.right, client.bottom, TRUE);
 }
 
-void CPrintPreviewWnd::OnSize(UINT, int width, int) {
-  LayoutButtons(width);
+void CPrintPreviewWnd::OnSize(UINT, int, int) {
+  LayoutButtons();
   UpdateScrollBars();
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }

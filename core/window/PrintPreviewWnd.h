@@ -59,7 +59,7 @@ class CPrintPreviewWnd : public CWindow {
 
  private:
   void CreateButtons();
-  void LayoutButtons(int width);
+  void LayoutButtons();
   void GoToPage(int page);
   void SetZoom(int zoom);
   void UpdateControls();
