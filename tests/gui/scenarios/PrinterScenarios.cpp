@@ -16,6 +16,12 @@
 #include "PngReader.h"
 #include "TestPaths.h"
 
+// Window rectangles compared and printed whole (found by argument-dependent lookup).
+static bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+static void PrintTo(const RECT& r, std::ostream* out) {
+  *out << r.left << "," << r.top << " - " << r.right << "," << r.bottom;
+}
+
 namespace moji::gui {
 namespace {
 
@@ -161,12 +167,9 @@ TEST_F(PrinterScenario, AloneItShowsTheDefaultFontAt40x40InAFixedFrameAndWritesI
   ASSERT_TRUE(main);
   EXPECT_EQ(WindowText(main), L"Mojisheet  [ EUDC.TTE ]");
   EXPECT_EQ(FindMessageBox(printer->Id()), nullptr) << "the start-up wait box is still up";
-  const RECT rect = WindowRect(main);
   const SIZE expected = ExpectedFrameSize(main);
-  EXPECT_EQ(rect.left, 40);
-  EXPECT_EQ(rect.top, 40);
-  EXPECT_EQ(Width(rect), expected.cx);
-  EXPECT_EQ(Height(rect), expected.cy);
+  const RECT rect = WindowRect(main);
+  EXPECT_EQ(rect, (RECT{40, 40, 40 + expected.cx, 40 + expected.cy})) << "not at 40, 40 around the range bar";
   EXPECT_EQ(ControlText(View(main), IDC_START_CODE), L"E000");
   EXPECT_EQ(ControlText(View(main), IDC_END_CODE), L"F8FF");
   EXPECT_EQ(Setting(L"Common", L"DefaultEudcFont"), L"EUDC.TTE");
