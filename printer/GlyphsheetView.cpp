@@ -105,6 +105,7 @@ bool CGlyphsheetView::OnPreparePrinting(CPrintInfo& info) {
   if (m_app.Printing().DoPreparePrinting(info)) return true;
   // Nothing follows a cancelled dialog: the link and the preview's growth end here.
   if (info.preview) m_app.MainFrame().OnPreviewEnd();
+  m_glyphFace.Close();
   UnlinkPrintTte();
   return false;
 }
