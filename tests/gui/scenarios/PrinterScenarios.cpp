@@ -266,6 +266,46 @@ TEST_F(PrinterScenario, ABadRangeIsRefusedWithTheFocusInTheStartField) {
   ASSERT_TRUE(PressButton(box, IDOK));
 }
 
+TEST_F(PrinterScenario, AnUnreadableFileIsPrintedWithAWarningAndACancelledDialogUndoesTheLink) {
+  SetEudcLink(L"SystemDefaultEUDCFont", L"EUDC.TTE");
+  const std::wstring missing = Folder().File(L"missing.tte").wstring();
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/f:" + missing);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT));
+  HWND box = WaitForMessageBox(printer->Id());
+  ASSERT_TRUE(box);
+  EXPECT_THAT(MessageBoxText(box),
+              ::testing::AllOf(::testing::StartsWith(L"'" + missing +
+                                                     L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めない可能性があります。（ErrNo="),
+                               ::testing::EndsWith(L"）")));
+  EXPECT_EQ(EudcLink(L"ＭＳ 明朝"), std::optional<std::wstring>(missing)) << "the job links the file to the face";
+  EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"EUDC.TTE"));
+  ASSERT_TRUE(PressButton(box, IDOK));
+  HWND dialog = WaitForOtherDialog(printer->Id(), main);
+  ASSERT_TRUE(dialog) << "the job does not go on to the print dialog";
+  ASSERT_TRUE(PressButton(dialog, IDCANCEL));
+  EXPECT_TRUE(WaitUntil([&] { return EudcLink(L"ＭＳ 明朝") == std::nullopt; })) << "the link stays after the cancel";
+}
+
+TEST_F(PrinterScenario, ALinkThatCannotBeMadeStopsTheJob) {
+  // Without the key EUDC\932 no link can be made (it is never created by the programs).
+  ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kEudcKey), ERROR_SUCCESS);
+  struct RestoreKey {
+    ~RestoreKey() { SetEudcLink(L"SystemDefaultEUDCFont", L"EUDC.TTE"); }
+  } restore;
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/F:" + AddFixture("small.tte").wstring());
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT));
+  HWND box = WaitForMessageBox(printer->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), L"印刷指定した外字をﾌｫﾝﾄにﾘﾝｸできません。");
+  ASSERT_TRUE(PressButton(box, IDOK));
+  Sleep(300);
+  EXPECT_EQ(TopLevelWindows(printer->Id()).size(), 1u) << "a print dialog came after the refusal";
+}
+
 // Prints E000-E0BF of the small fixture font (glyphs at E000, E001, E002, E004 and E00F)
 // through the print dialog to a PostScript file, then checks the pages ghostscript makes.
 TEST_F(PrinterScenario, PrintingARangeToAFileGivesItsPagesWithInkExactlyInTheCellsOfGlyphs) {
