@@ -7,6 +7,11 @@
 
 namespace moji {
 
+CBrowserAboutDlg::CBrowserAboutDlg(HWND mainWindow, std::wstring programFolder)
+    : CAboutDlg(AboutBoxLayout{IDD_ABOUTBOX, IDS_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_URL}),
+      m_mainWindow(mainWindow),
+      m_programFolder(std::move(programFolder)) {}
+
 bool CBrowserAboutDlg::OnCommand(UINT id, UINT code, HWND control) {
   if (id == IDC_ABOUT_UPDATE && code == BN_CLICKED) {
     OnUpdate();

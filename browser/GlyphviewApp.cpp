@@ -54,13 +54,6 @@ int CGlyphviewApp::Run() {
   return ExitInstance(loop.Run());
 }
 
-bool CGlyphviewApp::IsSupportedSystem(OSVERSIONINFOW& version) const {
-  version = OSVERSIONINFOW{};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!::GetVersionExW(&version)) return false;
-  return version.dwMajorVersion >= 5 && version.dwPlatformId >= VER_PLATFORM_WIN32_NT;
-}
-
 bool CGlyphviewApp::InitInstance() {
   // Until the settings are known, message boxes carry the program's title string.
   SetAppName(LoadResourceString(IDS_APP_TITLE));

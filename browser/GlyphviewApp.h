@@ -55,7 +55,6 @@ class CGlyphviewApp {
  private:
   bool InitInstance();
   int ExitInstance(int exitCode);
-  bool IsSupportedSystem(OSVERSIONINFOW& version) const;
   bool CreateMainWindow();
   void InstallCommands();
   // Command 57670 (F1): the help's main page, only while the main window is in front.

@@ -9,19 +9,6 @@
 #include "Settings.h"
 
 namespace moji {
-namespace {
-
-// More than 256 colours: the toolbar gets its 24 x 24 images with mask.
-bool DisplayHasManyColours() {
-  HDC info = ::CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
-  if (!info) return false;
-  const int bits = ::GetDeviceCaps(info, BITSPIXEL);
-  ::DeleteDC(info);
-  return bits > 8;
-}
-
-}  // namespace
-
 bool CMainFrame::Create() {
   int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
   // Only the first browser goes to the stored place; a browser that is still starting
@@ -38,24 +25,11 @@ bool CMainFrame::Create() {
 bool CMainFrame::OnCreate(CREATESTRUCTW*) {
   if (!CreateToolBar(IDR_MAINFRAME)) return false;
   // Without the 24 x 24 image list the toolbar keeps the images of its own bitmap.
-  if (DisplayHasManyColours()) ToolBar().SetImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
+  ToolBar().SetColourImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
   return CreateStatusBar();
 }
 
-void CMainFrame::FitToForm(SIZE formSize) {
-  FrameMetrics metrics;
-  metrics.formWidth = formSize.cx;
-  metrics.formHeight = formSize.cy;
-  metrics.frameBorderWidth = ::GetSystemMetrics(SM_CXFRAME);
-  metrics.frameBorderHeight = ::GetSystemMetrics(SM_CYFRAME);
-  metrics.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
-  metrics.menuHeight = ::GetSystemMetrics(SM_CYMENU);
-  metrics.toolBarHeight = ToolBar().Height();
-  metrics.statusBarHeight = StatusBar().Height();
-  m_size = ComputeFrameSize(metrics);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, m_size.fixedWidth, m_size.minimumHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CMainFrame::FitToForm(SIZE formSize) { m_size = FitFrameToForm(formSize); }
 
 void CMainFrame::RestoreHeight() {
   const Placement stored = m_app.Settings().ReadPlacement(kSectionBrowser, kKeyBrowserWindowPos);
@@ -90,16 +64,9 @@ void CMainFrame::OnReloadNotification() {
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_GETMINMAXINFO: {
-      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      FrameTrackLimits limits{info->ptMaxSize.x,      info->ptMaxSize.y,      info->ptMinTrackSize.x,
-                              info->ptMinTrackSize.y, info->ptMaxTrackSize.x, info->ptMaxTrackSize.y};
-      ApplyFrameLimits(m_size, limits);
-      info->ptMaxSize = POINT{limits.maximizedWidth, limits.maximizedHeight};
-      info->ptMinTrackSize = POINT{limits.minTrackWidth, limits.minTrackHeight};
-      info->ptMaxTrackSize = POINT{limits.maxTrackWidth, limits.maxTrackHeight};
+    case WM_GETMINMAXINFO:
+      LimitTracking(*reinterpret_cast<MINMAXINFO*>(lParam), m_size, false);
       return 0;
-    }
     case WM_ENTERSIZEMOVE:
       m_inSizeMove = true;
       break;

@@ -1,3 +1,9 @@
+// Mojisheet.exe, the code-table printer.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) { return 0; }
+#include "GlyphsheetApp.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR arguments, int) {
+  moji::CGlyphsheetApp app;
+  return app.Run(arguments);
+}

@@ -20,4 +20,15 @@
 // Status-bar text while no prompt is shown ("ﾚﾃﾞｨ"); used by CFrameWindow.
 #define IDS_IDLE_MESSAGE            57345
 
+// Print preview (CPrintPreviewWnd): texts of its buttons and of its page number, supplied by
+// a program that shows one (PrintPreview.rc).
+#define IDS_PREVIEW_PRINT           7000
+#define IDS_PREVIEW_NEXT            7001
+#define IDS_PREVIEW_PREV            7002
+#define IDS_PREVIEW_ONE_PAGE        7003
+#define IDS_PREVIEW_TWO_PAGES       7004
+#define IDS_PREVIEW_ZOOM_IN         7005
+#define IDS_PREVIEW_ZOOM_OUT        7006
+#define IDS_PREVIEW_CLOSE           7007
+
 #endif

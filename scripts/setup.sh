@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-utils
+  ghostscript
   fonts-ipafont-gothic fonts-ipafont-mincho
   python3-fonttools
   fp-utils

@@ -11,6 +11,12 @@ Run by hand after changing a picture; the outputs are committed:
   Mojiview.ico   icon 128: the program (a sheet with a grid of glyph cells), 16/32/48 px
   TteFile.ico    icon 129: a TTE file (a page with a folded corner and a glyph), 16/32/48 px
 
+and the code-table printer's:
+
+  PrintToolbar.bmp, PrintToolbar24.bmp   bitmaps 128 and 131 of Mojisheet.exe: print, print
+                 preview, printer set-up, gaiji manager, gaiji browser (same formats)
+  Mojisheet.ico  icon 128: a printed code table (a sheet with header band and grid)
+
 The images follow the toolbar's button order: new browser, open, bitmap copy, jump to
 code, gaiji manager, code-table print. Python standard library only.
 
@@ -189,6 +195,49 @@ def print_table(c):
 PICTOGRAMS = [new_window, open_folder, bitmap_copy, jump_to_code, manager_tool, print_table]
 
 
+def printer(c):
+    c.rect(6, 2, 17, 9, WHITE, BLACK)
+    c.rect(2, 9, 21, 18, LGREY, BLACK)
+    c.rect(3, 10, 20, 11, WHITE)
+    c.rect(3, 15, 20, 17, DGREY)
+    c.put(18, 12, GREEN)
+    c.rect(6, 16, 17, 22, WHITE, BLACK)
+
+
+def preview(c):
+    c.rect(2, 1, 15, 20, WHITE, BLACK)
+    for y in (4, 7, 10, 13, 16):
+        c.line(4, y, 13, y, DGREY)
+    c.disc(14.5, 13.5, 5.5, BLACK)
+    c.disc(14.5, 13.5, 4.2, CYAN)
+    c.line(18, 17, 22, 21, BLACK)
+    c.line(18, 18, 21, 21, BLACK)
+    c.line(19, 17, 22, 20, BLACK)
+
+
+def printer_setup(c):
+    printer(c)
+    # a check mark: the printer's settings
+    c.line(12, 19, 15, 22, DGREEN)
+    c.line(15, 22, 22, 13, DGREEN)
+    c.line(12, 18, 15, 21, GREEN)
+    c.line(15, 21, 22, 12, GREEN)
+
+
+def gaiji_browser(c):
+    c.rect(1, 2, 22, 21, WHITE, BLACK)
+    c.rect(2, 3, 21, 5, DBLUE)
+    for x in (8, 15):
+        c.line(x, 6, x, 20, DGREY)
+    c.line(2, 13, 21, 13, DGREY)
+    c.rect(9, 14, 14, 20, YELLOW)
+    draw_glyph(c, 2, 6, 7, 12)
+    draw_glyph(c, 9, 14, 14, 20)
+
+
+PRINT_PICTOGRAMS = [printer, preview, printer_setup, manager_tool, gaiji_browser]
+
+
 # ---- icons --------------------------------------------------------------------------------
 
 def program_icon(size):
@@ -207,6 +256,27 @@ def program_icon(size):
     c.rect(mx + 1, my + 1, right, bottom, YELLOW)
     draw_glyph(c, left, top, mx - 1, my - 1)
     draw_glyph(c, mx + 1, my + 1, right, bottom)
+    return c
+
+
+def sheet_icon(size):
+    """A white sheet with a header band and a grid of small cells, as the printer prints."""
+    c = Canvas(size, size, CLEAR)
+    s = size / 32.0
+    l, t, r, b = round(5 * s), round(1 * s), size - 1 - round(5 * s), size - 1 - round(1 * s)
+    c.rect(l, t, r, b, WHITE, BLACK)
+    band = max(2, round(5 * s))
+    c.rect(l + 2, t + 2, r - 2, t + 1 + band, DBLUE)
+    top = t + band + 3
+    cols = 3
+    pitch = (r - l - 2) // cols
+    for i in range(cols + 1):
+        c.line(l + 1 + i * pitch, top, l + 1 + i * pitch, b - 1, DGREY)
+    y = top
+    while y <= b - 1:
+        c.line(l + 1, y, l + 1 + cols * pitch, y, DGREY)
+        y += pitch
+    draw_glyph(c, l + 1, top, l + 1 + pitch, top + pitch)
     return c
 
 
@@ -297,17 +367,26 @@ def ico_file(canvases):
     return out + b"".join(blob for _, blob in images)
 
 
-def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
-    strip = Canvas(24 * len(PICTOGRAMS), 24, BACK)
-    for i, draw in enumerate(PICTOGRAMS):
+def toolbar_strip(pictograms):
+    strip = Canvas(24 * len(pictograms), 24, BACK)
+    for i, draw in enumerate(pictograms):
         cell = Canvas(24, 24, BACK)
         draw(cell)
         strip.blit(cell, 24 * i)
+    return strip
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
+    strip = toolbar_strip(PICTOGRAMS)
+    print_strip = toolbar_strip(PRINT_PICTOGRAMS)
     files = {
         "Toolbar.bmp": bmp_4bpp(strip),
         "Toolbar24.bmp": bmp_24bpp(strip, MASK_RGB),
+        "PrintToolbar.bmp": bmp_4bpp(print_strip),
+        "PrintToolbar24.bmp": bmp_24bpp(print_strip, MASK_RGB),
+        "Mojisheet.ico": ico_file([sheet_icon(n) for n in (16, 32, 48)]),
         "Mojiview.ico": ico_file([program_icon(n) for n in (16, 32, 48)]),
         "TteFile.ico": ico_file([tte_file_icon(n) for n in (16, 32, 48)]),
     }

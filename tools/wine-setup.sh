@@ -1,12 +1,13 @@
 #!/bin/sh
 # Creates and configures the Wine prefix used by tests and the run command (idempotent):
-# Wine's own fonts copied in, Japanese font names mapped to the IPA fonts, and one
-# virtual desktop for every program so that windows have frames and can see each other.
+# Wine's own fonts copied in, Japanese font names mapped to the IPA fonts, one virtual
+# desktop for every program so that windows have frames and can see each other, and a
+# PostScript test printer on FILE: as default printer.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 : "${WINEPREFIX:=$here/build/wineprefix}"
 export WINEPREFIX WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=ja_JP.UTF-8
-[ -f "$WINEPREFIX/.moji-setup-done" ] && exit 0
+[ -f "$WINEPREFIX/.moji-setup-done" ] && [ -f "$WINEPREFIX/.moji-printer-done" ] && exit 0
 mkdir -p "$WINEPREFIX"
 timeout 300 wineboot --init >/dev/null 2>&1 || true
 timeout 60 wineserver -w || true
@@ -31,3 +32,16 @@ reg 'HKCU\EUDC\932' /v SystemDefaultEUDCFont /t REG_SZ /d EUDC.TTE
 timeout 60 wineserver -k || true
 timeout 60 wineserver -w || true
 touch "$WINEPREFIX/.moji-setup-done"
+
+# The test printer "TestPS": Wine's PostScript driver with a small A4 PPD on port FILE:.
+if [ ! -f "$WINEPREFIX/.moji-printer-done" ]; then
+  drivers="$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3"
+  mkdir -p "$drivers"
+  cp "$here/tests/data/test.ppd" "$drivers/test.ppd"
+  tool=$(mktemp -d)
+  x86_64-w64-mingw32-g++ -municode -O1 -o "$tool/add_test_printer.exe" "$here/tools/add_test_printer.cpp" -lwinspool
+  timeout 120 wine "$tool/add_test_printer.exe"
+  rm -rf "$tool"
+  timeout 60 wineserver -w || true
+  touch "$WINEPREFIX/.moji-printer-done"
+fi

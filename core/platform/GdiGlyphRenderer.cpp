@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "FontName.h"
 #include "GaijiCode.h"
 #include "TextConv.h"
 
@@ -12,33 +11,9 @@ namespace {
 
 constexpr int kMaxSize = 256;
 
-bool SameFace(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                                      static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 }  // namespace
 
 CGdiGlyphRenderer::~CGdiGlyphRenderer() { End(); }
-
-bool CGdiGlyphRenderer::SystemDrawsEudcLinks() {
-  HMODULE gdi = LoadLibraryW(L"GDI32.DLL");
-  if (gdi == nullptr) return false;
-  using EnableEudcProc = BOOL(WINAPI*)(BOOL);
-  const auto enable = reinterpret_cast<EnableEudcProc>(reinterpret_cast<void (*)()>(GetProcAddress(gdi, "EnableEUDC")));
-  const bool drawn = enable != nullptr && enable(TRUE) != FALSE;
-  FreeLibrary(gdi);
-  return drawn;
-}
-
-HFONT CGdiGlyphRenderer::CreateCellFont(const std::wstring& face) const {
-  LOGFONTW font{};
-  font.lfHeight = -m_size;
-  font.lfCharSet = DEFAULT_CHARSET;
-  if (face.size() >= LF_FACESIZE) return nullptr;  // no font can be selected by such a name
-  std::copy(face.begin(), face.end(), font.lfFaceName);
-  return CreateFontIndirectW(&font);
-}
 
 bool CGdiGlyphRenderer::Begin(const std::filesystem::path& tte, const std::u16string& face, int size) {
   End();
@@ -46,15 +21,9 @@ bool CGdiGlyphRenderer::Begin(const std::filesystem::path& tte, const std::u16st
   m_size = size;
   m_face = ToWide(face);
 
-  std::wstring drawFace = m_face;
-  if (!SystemDrawsEudcLinks()) {
-    const auto family = ReadFontFamilyName(tte);
-    if (!family || AddFontResourceExW(tte.c_str(), FR_PRIVATE, nullptr) == 0) return false;
-    m_privateFont = tte;
-    drawFace = ToWide(*family);
-  }
+  if (!m_gaijiFace.Open(tte, m_face)) return false;
 
-  m_font = CreateCellFont(drawFace);
+  m_font = m_gaijiFace.CreateFont(-m_size);
   HDC screen = GetDC(nullptr);
   m_dc = CreateCompatibleDC(screen);
   ReleaseDC(nullptr, screen);
@@ -68,30 +37,11 @@ bool CGdiGlyphRenderer::Begin(const std::filesystem::path& tte, const std::u16st
   SetTextColor(m_dc, RGB(0, 0, 0));
   SetBkColor(m_dc, RGB(255, 255, 255));
   SetPolyFillMode(m_dc, WINDING);  // TrueType fills overlapping contours whole
-
-  if (UsesPrivateFont()) {
-    // The font mapper must have taken the private font, not a look-alike of the system.
-    wchar_t selected[LF_FACESIZE] = {};
-    if (GetTextFaceW(m_dc, LF_FACESIZE, selected) == 0 || !SameFace(selected, drawFace)) {
-      End();
-      return false;
-    }
-    // Which gaiji the font maps, asked once for the whole space.
-    std::vector<wchar_t> codes(kGaijiCount);
-    std::vector<WORD> glyphs(kGaijiCount, 0xFFFF);
-    for (int i = 0; i < kGaijiCount; ++i) codes[i] = static_cast<wchar_t>(kGaijiFirst + i);
-    if (GetGlyphIndicesW(m_dc, codes.data(), kGaijiCount, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
-      End();
-      return false;
-    }
-    m_mapped.resize(kGaijiCount);
-    for (int i = 0; i < kGaijiCount; ++i) m_mapped[i] = glyphs[i] != 0xFFFF;
-  }
   return true;
 }
 
 bool CGdiGlyphRenderer::MapsCode(wchar_t code) const {
-  if (IsUnicodeGaiji(code) && !m_mapped.empty()) return m_mapped[code - kGaijiFirst] != 0;
+  if (IsUnicodeGaiji(code)) return m_gaijiFace.MapsCode(code);
   WORD glyph = 0xFFFF;
   return GetGlyphIndicesW(m_dc, &code, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR && glyph != 0xFFFF;
 }
@@ -138,7 +88,7 @@ void CGdiGlyphRenderer::PrepareMiddleDot() {
   // A private TTE without a middle dot: take the one the gaiji display face draws.
   HFONT faceFont = nullptr;
   if (UsesPrivateFont() && !MapsCode(kMiddleDot)) {
-    faceFont = CreateCellFont(m_face);
+    faceFont = CGaijiFace::CreateFaceFont(m_face, -m_size);
     if (faceFont == nullptr) return;
     SelectObject(m_dc, faceFont);
   }
@@ -175,7 +125,6 @@ void CGdiGlyphRenderer::End() {
   if (m_font != nullptr) DeleteObject(m_font);
   if (m_bitmap != nullptr) DeleteObject(m_bitmap);
   if (m_middleDot != nullptr) DeleteObject(m_middleDot);
-  if (!m_privateFont.empty()) RemoveFontResourceExW(m_privateFont.c_str(), FR_PRIVATE, nullptr);
   m_dc = nullptr;
   m_font = nullptr;
   m_bitmap = nullptr;
@@ -183,10 +132,9 @@ void CGdiGlyphRenderer::End() {
   m_middleDot = nullptr;
   m_middleDotDone = false;
   m_middleDotBits.clear();
-  m_mapped.clear();
   m_lastCode = -1;
   m_lastBits.clear();
-  m_privateFont.clear();
+  m_gaijiFace.Close();
   m_size = 0;
 }
 

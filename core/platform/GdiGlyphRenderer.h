@@ -1,10 +1,9 @@
 // CGdiGlyphRenderer: draws gaiji with GDI for a new EUF file.
 //
-// Where the system draws linked EUDC fonts, the TTE is reached through its temporary link
-// to the gaiji display typeface: the face at character height −S draws the TTE's glyph for
-// a gaiji code. Where the system says it cannot (EnableEUDC answers FALSE), the TTE itself is
-// loaded privately for the process and selected by its own family name; codes it does not
-// map are then reported blank, as nothing of the user's would be drawn for them.
+// The face comes from CGaijiFace: where the system draws linked EUDC fonts, the TTE is reached
+// through its temporary link to the gaiji display typeface, at character height −S; where it
+// cannot, the TTE itself is loaded privately, and codes it does not map are reported blank,
+// as nothing of the user's would be drawn for them.
 //
 // One font, one memory context and one S × S monochrome bitmap serve the whole run. The
 // outline of a code is compared with the middle dot's only when its bitmap equals the middle
@@ -17,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "GaijiFace.h"
 #include "GlyphRenderer.h"
 
 namespace moji {
@@ -35,15 +35,13 @@ class CGdiGlyphRenderer final : public CGlyphRenderer {
   void End() override;
 
   // Whether the current run draws the privately loaded TTE instead of the linked face.
-  bool UsesPrivateFont() const { return !m_privateFont.empty(); }
+  bool UsesPrivateFont() const { return m_gaijiFace.UsesPrivateFont(); }
 
-  // The system's own answer whether it draws linked EUDC fonts: EnableEUDC(TRUE) of GDI32.
-  static bool SystemDrawsEudcLinks();
+  static bool SystemDrawsEudcLinks() { return CGaijiFace::SystemDrawsEudcLinks(); }
 
   static constexpr wchar_t kMiddleDot = 0x30FB;
 
  private:
-  HFONT CreateCellFont(const std::wstring& face) const;
   bool MapsCode(wchar_t code) const;
   // Draws `code` at the top left of the cell and reads the bitmap into `bits`.
   bool DrawCell(wchar_t code, std::span<std::uint8_t> bits);
@@ -53,13 +51,12 @@ class CGdiGlyphRenderer final : public CGlyphRenderer {
 
   int m_size = 0;
   std::wstring m_face;
-  std::filesystem::path m_privateFont;
+  CGaijiFace m_gaijiFace;
   HDC m_dc = nullptr;
   HBITMAP m_bitmap = nullptr;
   HGDIOBJ m_oldBitmap = nullptr;
   HFONT m_font = nullptr;
   HGDIOBJ m_oldFont = nullptr;
-  std::vector<std::uint8_t> m_mapped;  // private font: whether it maps each gaiji code
   int m_lastCode = -1;                 // the code Render drew last, and its bitmap
   std::vector<std::uint8_t> m_lastBits;
   bool m_middleDotDone = false;

@@ -9,6 +9,13 @@
 
 namespace moji {
 
+bool IsSupportedSystem(OSVERSIONINFOW& version) {
+  version = OSVERSIONINFOW{};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (!::GetVersionExW(&version)) return false;
+  return version.dwMajorVersion >= 5 && version.dwPlatformId >= VER_PLATFORM_WIN32_NT;
+}
+
 std::wstring GetProgramPath() {
   std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {

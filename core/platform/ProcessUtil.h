@@ -17,6 +17,9 @@ inline constexpr wchar_t kPrinterTag[] = L"_MOJISHEET_APPLICATION_TAG";
 // The running program's folder, ending in "\" (its module path cut after the last "\").
 std::wstring GetProgramFolder();
 
+// Whether the system is of the NT family, version 5 or later (`version` as reported).
+bool IsSupportedSystem(OSVERSIONINFOW& version);
+
 // The running program's full module path.
 std::wstring GetProgramPath();
 

@@ -64,6 +64,31 @@ void CFrameWindow::ShowIdlePrompt() { SetStatusText(LoadResourceString(IDS_IDLE_
 
 void CFrameWindow::OnIdle() { m_commands.UpdateToolbar(m_toolBar.Handle()); }
 
+FrameSize CFrameWindow::FitFrameToForm(SIZE formSize) {
+  FrameMetrics metrics;
+  metrics.formWidth = formSize.cx;
+  metrics.formHeight = formSize.cy;
+  metrics.frameBorderWidth = ::GetSystemMetrics(SM_CXFRAME);
+  metrics.frameBorderHeight = ::GetSystemMetrics(SM_CYFRAME);
+  metrics.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
+  metrics.menuHeight = ::GetSystemMetrics(SM_CYMENU);
+  metrics.toolBarHeight = m_toolBar.Height();
+  metrics.statusBarHeight = m_statusBar.Height();
+  const FrameSize size = ComputeFrameSize(metrics);
+  ::SetWindowPos(Handle(), nullptr, 0, 0, size.fixedWidth, size.minimumHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return size;
+}
+
+void CFrameWindow::LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight) {
+  FrameTrackLimits limits{info.ptMaxSize.x,      info.ptMaxSize.y,      info.ptMinTrackSize.x,
+                          info.ptMinTrackSize.y, info.ptMaxTrackSize.x, info.ptMaxTrackSize.y};
+  ApplyFrameLimits(size, limits);
+  if (fixedHeight && size.IsKnown()) limits.maxTrackHeight = size.minimumHeight;
+  info.ptMaxSize = POINT{limits.maximizedWidth, limits.maximizedHeight};
+  info.ptMinTrackSize = POINT{limits.minTrackWidth, limits.minTrackHeight};
+  info.ptMaxTrackSize = POINT{limits.maxTrackWidth, limits.maxTrackHeight};
+}
+
 bool CFrameWindow::PreTranslateMessage(MSG& msg) {
   if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && m_accelerators && Handle())
     return ::TranslateAcceleratorW(Handle(), m_accelerators, &msg) != 0;

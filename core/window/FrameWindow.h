@@ -36,6 +36,7 @@
 #include <string>
 
 #include "CommandTable.h"
+#include "FrameGeometry.h"
 #include "RecentFileList.h"
 #include "StatusBar.h"
 #include "ToolBar.h"
@@ -72,6 +73,13 @@ class CFrameWindow : public CWindow {
 
   void SetStatusText(const std::wstring& text) { m_statusBar.SetPaneText(text); }
   void ShowIdlePrompt();
+
+  // The fixed width and minimum height around a form of `formSize` with the frame's bars
+  // (FrameGeometry.h); the window is sized to them without moving.
+  FrameSize FitFrameToForm(SIZE formSize);
+  // WM_GETMINMAXINFO of a frame of `size` (ApplyFrameLimits); with `fixedHeight` the frame
+  // cannot be made taller than its minimum height either.
+  static void LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight);
 
   // Call from the message loop's idle processing: updates the toolbar buttons.
   virtual void OnIdle();

@@ -84,6 +84,14 @@ bool CToolBar::SetImageList(UINT bitmapId, int imageSize, COLORREF maskColor) {
   return true;
 }
 
+bool CToolBar::SetColourImageList(UINT bitmapId, int imageSize, COLORREF maskColor) {
+  HDC info = ::CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+  if (!info) return false;
+  const int bits = ::GetDeviceCaps(info, BITSPIXEL);
+  ::DeleteDC(info);
+  return bits > 8 && SetImageList(bitmapId, imageSize, maskColor);
+}
+
 int CToolBar::Height() const {
   RECT rect{};
   if (!Handle() || !::GetWindowRect(Handle(), &rect)) return 0;

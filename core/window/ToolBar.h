@@ -28,6 +28,10 @@ class CToolBar : public CWindow {
   // `bitmapId`, `maskColor` (0x00BBGGRR) being transparent (16-bit colour with mask).
   bool SetImageList(UINT bitmapId, int imageSize, COLORREF maskColor);
 
+  // SetImageList when the display shows more than 256 colours (BITSPIXEL of an information
+  // context for "DISPLAY" above 8); otherwise the images of the toolbar's own bitmap stay.
+  bool SetColourImageList(UINT bitmapId, int imageSize, COLORREF maskColor);
+
   // Command id of each button in order; 0 for a separator.
   const std::vector<UINT>& Items() const { return m_items; }
   bool IsButtonEnabled(UINT id) const { return Send(TB_ISBUTTONENABLED, id) != 0; }

@@ -24,16 +24,7 @@ namespace {
 constexpr int kSize = 64;
 constexpr int kRuns = 7;
 
-// Best of kRuns, in milliseconds.
-double BestMilliseconds(const std::function<void()>& work) {
-  double best = 1e300;
-  for (int run = 0; run < kRuns; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
+double BestMilliseconds(const std::function<void()>& work) { return test::BestMilliseconds(work, kRuns); }
 
 // Draws every gaiji of the private font into one monochrome bitmap and reads its bits.
 int BareGdiLoop(const wchar_t* family) {

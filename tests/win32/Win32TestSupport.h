@@ -1,10 +1,14 @@
-// Helpers shared by the Win32 core tests: a private scratch folder and whole-file reads.
+// Helpers shared by the Win32 core tests: a private scratch folder, whole-file reads and the
+// benchmarks' timing.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -46,6 +50,17 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The best of `runs` runs of `work`, in milliseconds.
+inline double BestMilliseconds(const std::function<void()>& work, int runs) {
+  double best = 1e300;
+  for (int run = 0; run < runs; ++run) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    best = std::min(best, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
 }
 
 }  // namespace moji::test

@@ -13,6 +13,7 @@
 
 #include "BrowserNames.h"
 #include "CommandStateQuery.h"
+#include "DialogUnits.h"
 #include "GuiScenario.h"
 #include "MojiviewRes.h"
 
@@ -25,39 +26,6 @@ using ::testing::Not;
 constexpr wchar_t kPosKey[] = L"BrowserWindowPos";
 constexpr wchar_t kMissing[] = L"<missing>";
 constexpr int kToolBarId = 0xE800, kStatusBarId = 0xE801;
-
-// Pixel sizes of dialog units in the form's font, from a dialog of our own with the same
-// font: the form view (template 101) is 350 x 212 units, its list box 350 x 194 and its
-// information field starts at y = 199.
-class CDialogUnits {
- public:
-  CDialogUnits() {
-    // DLGTEMPLATE, no menu, default class, no title, then the font (DS_SETFONT).
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* dlg = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    dlg->style = WS_POPUP | DS_SETFONT;
-    dlg->cx = 350;
-    dlg->cy = 212;
-    words.insert(words.end(), {0, 0, 0, 9});
-    for (const wchar_t* c = L"ＭＳ Ｐゴシック"; *c; ++c) words.push_back(static_cast<WORD>(*c));
-    words.push_back(0);
-    words.resize(words.size() + words.size() % 2);
-    m_dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(words.data()),
-                                          nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-  }
-  ~CDialogUnits() {
-    if (m_dialog) DestroyWindow(m_dialog);
-  }
-  bool Valid() const { return m_dialog != nullptr; }
-  SIZE Pixels(int x, int y) const {
-    RECT r{0, 0, x, y};
-    MapDialogRect(m_dialog, &r);
-    return SIZE{r.right, r.bottom};
-  }
-
- private:
-  HWND m_dialog = nullptr;
-};
 
 RECT ChildRect(HWND parent, int id) {
   for (const ControlInfo& control : ReadControls(parent)) {
@@ -166,7 +134,7 @@ class BrowserShellScenario : public CGuiScenario {
     EXPECT_LE(field.right, view.right);
   }
 
-  CDialogUnits m_units;
+  CDialogUnits m_units{350, 212, L"ＭＳ Ｐゴシック", 9};
 };
 
 TEST_F(BrowserShellScenario, FirstStartWithoutSettingsOpensAt40x40FittedToTheFormAndWritesTheDefaults) {

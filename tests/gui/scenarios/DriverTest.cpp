@@ -1,6 +1,5 @@
 // The driver's own pieces that need no window: the PNG encoder (decoded again by the
 // system's PNG codec), the text file reader and the scenario folder.
-#include <wincodec.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <fstream>
 #include <random>
 
+#include "PngReader.h"
 #include "PngWriter.h"
 #include "ScenarioFolder.h"
 #include "TextFile.h"
@@ -23,36 +23,6 @@ std::filesystem::path TempFolder(const wchar_t* name) {
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// Decodes a PNG file through WIC into R, G, B bytes.
-RgbImage DecodeWithWic(const std::filesystem::path& path) {
-  RgbImage image;
-  IWICImagingFactory* factory = nullptr;
-  IWICBitmapDecoder* decoder = nullptr;
-  IWICBitmapFrameDecode* frame = nullptr;
-  IWICBitmapSource* converted = nullptr;
-  UINT w = 0, h = 0;
-  if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                 reinterpret_cast<void**>(&factory))) &&
-      SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                   WICDecodeMetadataCacheOnDemand, &decoder)) &&
-      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, &converted)) &&
-      SUCCEEDED(converted->GetSize(&w, &h))) {
-    std::vector<BYTE> bgra(static_cast<std::size_t>(w) * h * 4);
-    if (SUCCEEDED(converted->CopyPixels(nullptr, w * 4, static_cast<UINT>(bgra.size()), bgra.data()))) {
-      image.width = static_cast<int>(w);
-      image.height = static_cast<int>(h);
-      for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) {
-        image.pixels.insert(image.pixels.end(), {bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4]});
-      }
-    }
-  }
-  for (IUnknown* p : std::initializer_list<IUnknown*>{converted, frame, decoder, factory}) {
-    if (p) p->Release();
-  }
-  return image;
 }
 
 TEST(PngWriter, ChecksumsMatchTheirReferenceValues) {
@@ -87,7 +57,7 @@ TEST(PngWriter, SystemCodecDecodesExactlyWhatWasEncoded) {
   const auto path = TempFolder(L"moji_png_test.png");
   ASSERT_TRUE(WritePng(path, image));
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  const RgbImage decoded = DecodeWithWic(path);
+  const RgbImage decoded = ReadPng(path);
   CoUninitialize();
   EXPECT_EQ(decoded.width, image.width);
   EXPECT_EQ(decoded.height, image.height);

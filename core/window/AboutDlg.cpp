@@ -6,12 +6,13 @@
 
 #include "HelpTopic.h"
 #include "Message.h"
-#include "MojiviewRes.h"
 #include "ProcessUtil.h"
 
 namespace moji {
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) { SetHelpContext(kHelpContextMain); }
+CAboutDlg::CAboutDlg(const AboutBoxLayout& layout) : CDialog(layout.templateId), m_layout(layout) {
+  SetHelpContext(kHelpContextMain);
+}
 
 std::wstring CAboutDlg::ReadVersionString(const std::wstring& module, const wchar_t* name) {
   DWORD ignored = 0;
@@ -48,14 +49,14 @@ std::wstring CAboutDlg::ReadVersionString(const std::wstring& module, const wcha
 }
 
 bool CAboutDlg::OnInitDialog() {
-  SetText(LoadResourceString(IDS_ABOUT_TITLE));
+  SetText(LoadResourceString(m_layout.titleStringId));
   CenterOver(::GetWindow(Handle(), GW_OWNER));
   const std::wstring program = GetProgramPath();
   const std::wstring baseName = std::filesystem::path(program).stem().wstring();
-  SetItemText(IDC_ABOUT_VERSION, FormatText(L"%s Version %s", baseName.c_str(),
+  SetItemText(m_layout.versionId, FormatText(L"%s Version %s", baseName.c_str(),
                                             ReadVersionString(program, L"ProductVersion").c_str()));
-  SetItemText(IDC_ABOUT_COPYRIGHT, ReadVersionString(program, L"LegalCopyright"));
-  m_link.SubclassDlgItem(IDC_ABOUT_URL, Handle());
+  SetItemText(m_layout.copyrightId, ReadVersionString(program, L"LegalCopyright"));
+  m_link.SubclassDlgItem(m_layout.linkId, Handle());
   return true;
 }
 

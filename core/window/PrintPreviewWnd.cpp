@@ -1,0 +1,298 @@
+#include "PrintPreviewWnd.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "CoreRes.h"
+#include "Message.h"
+#include "PointFont.h"
+
+namespace moji {
+
+namespace {
+
+constexpr int kMargin = 8;          // around the buttons and the pages, in pixels
+constexpr int kButtonHeight = 24;
+constexpr int kButtonGap = 4;
+constexpr int kButtonPoints = 9;
+constexpr int kMaxZoom = 4;
+constexpr int kScrollStep = 32;
+
+struct ButtonText {
+  UINT id;
+  UINT text;
+};
+constexpr ButtonText kButtons[] = {
+    {CPrintPreviewWnd::kPrintButton, IDS_PREVIEW_PRINT},     {CPrintPreviewWnd::kNextButton, IDS_PREVIEW_NEXT},
+    {CPrintPreviewWnd::kPrevButton, IDS_PREVIEW_PREV},       {CPrintPreviewWnd::kPagesButton, IDS_PREVIEW_TWO_PAGES},
+    {CPrintPreviewWnd::kZoomInButton, IDS_PREVIEW_ZOOM_IN},  {CPrintPreviewWnd::kZoomOutButton, IDS_PREVIEW_ZOOM_OUT},
+    {CPrintPreviewWnd::kCloseButton, IDS_PREVIEW_CLOSE},
+};
+
+}  // namespace
+
+CPrintPreviewWnd::CPrintPreviewWnd(CPrintService& printing, CPrintView& view, PagePainter painter,
+                                   std::function<void()> print, std::function<void()> closed)
+    : m_printing(printing),
+      m_view(view),
+      m_painter(std::move(painter)),
+      m_print(std::move(print)),
+      m_closed(std::move(closed)) {}
+
+CPrintPreviewWnd::~CPrintPreviewWnd() {
+  Close();
+  if (m_buttonFont) ::DeleteObject(m_buttonFont);
+}
+
+bool CPrintPreviewWnd::Open(HWND frame) {
+  if (m_open) return true;
+  m_info = CPrintInfo{};
+  m_info.preview = true;
+  if (!m_view.OnPreparePrinting(m_info) || !m_info.dc) {
+    if (m_info.dc) ::DeleteDC(m_info.dc);
+    m_info.dc = nullptr;
+    return false;
+  }
+  m_open = true;
+  m_view.OnBeginPrinting(m_info.dc, m_info);
+  m_page = std::clamp(1, m_info.minPage, m_info.maxPage);
+  m_zoom = 1;
+  m_scroll = POINT{};
+  static const wchar_t* windowClass = RegisterWindowClass(L"MojiPrintPreview", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                                          nullptr, ::LoadCursorW(nullptr, IDC_ARROW),
+                                                          reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+  RECT client{};
+  ::GetClientRect(frame, &client);
+  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0,
+                client.right, client.bottom, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xE900 + 1)))) {
+    Close();
+    return false;
+  }
+  CreateButtons();
+  LayoutButtons();
+  FitToFrame();
+  UpdateControls();
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetFocus(Handle());
+  return true;
+}
+
+void CPrintPreviewWnd::Close() {
+  if (!m_open) return;
+  m_open = false;
+  m_view.OnEndPrinting(m_info.dc, m_info);
+  ::DeleteDC(m_info.dc);
+  m_info.dc = nullptr;
+  if (IsWindow()) Destroy();
+  if (m_closed) m_closed();
+}
+
+void CPrintPreviewWnd::CreateButtons() {
+  if (!m_buttonFont) m_buttonFont = CreatePointFont(kButtonPoints, L"ＭＳ Ｐゴシック");
+  for (const ButtonText& button : kButtons) {
+    HWND control = ::CreateWindowExW(0, L"BUTTON", LoadResourceString(button.text).c_str(),
+                                     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, Handle(),
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)), ::GetModuleHandleW(nullptr),
+                                     nullptr);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont), FALSE);
+  }
+  m_buttonBarHeight = kButtonHeight + 2 * kMargin;
+}
+
+void CPrintPreviewWnd::LayoutButtons() {
+  HDC dc = ::GetDC(Handle());
+  HGDIOBJ old = ::SelectObject(dc, m_buttonFont);
+  int x = kMargin;
+  for (const ButtonText& button : kButtons) {
+    HWND control = ::GetDlgItem(Handle(), static_cast<int>(button.id));
+    wchar_t text[64] = {};
+    ::GetWindowTextW(control, text, 64);
+    RECT measure{};
+    ::DrawTextW(dc, text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    const int buttonWidth = std::max<int>(measure.right + 16, 60);
+    ::MoveWindow(control, x, kMargin, buttonWidth, kButtonHeight, TRUE);
+    x += buttonWidth + kButtonGap;
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(Handle(), dc);
+}
+
+void CPrintPreviewWnd::FitToFrame() {
+  if (!IsWindow()) return;
+  RECT client{};
+  ::GetClientRect(::GetParent(Handle()), &client);
+  ::MoveWindow(Handle(), 0, 0, client.right, client.bottom, TRUE);
+}
+
+void CPrintPreviewWnd::OnSize(UINT, int, int) {
+  LayoutButtons();
+  UpdateScrollBars();
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+RECT CPrintPreviewWnd::PageArea() const {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  client.top = std::min<LONG>(client.bottom, m_buttonBarHeight);
+  return client;
+}
+
+SIZE CPrintPreviewWnd::DrawingSize() const {
+  // One page as large as the area allows at zoom 1, with the printer's proportions.
+  const RECT area = PageArea();
+  const int pageWidth = std::max(1, ::GetDeviceCaps(m_info.dc, HORZRES));
+  const int pageHeight = std::max(1, ::GetDeviceCaps(m_info.dc, VERTRES));
+  const int shown = m_twoPages ? 2 : 1;
+  const int availWidth = std::max<int>(1, (area.right - area.left - (shown + 1) * kMargin) / shown);
+  const int availHeight = std::max<int>(1, area.bottom - area.top - 2 * kMargin);
+  int height = availHeight;
+  int width = ::MulDiv(height, pageWidth, pageHeight);
+  if (width > availWidth) {
+    width = availWidth;
+    height = ::MulDiv(width, pageHeight, pageWidth);
+  }
+  return SIZE{width * m_zoom, height * m_zoom};
+}
+
+void CPrintPreviewWnd::UpdateScrollBars() {
+  const RECT area = PageArea();
+  const SIZE page = DrawingSize();
+  const int shown = (m_twoPages ? 2 : 1);
+  const int totalWidth = shown * page.cx + (shown + 1) * kMargin;
+  const int totalHeight = page.cy + 2 * kMargin;
+  const int viewWidth = area.right - area.left, viewHeight = area.bottom - area.top;
+  m_scroll.x = std::clamp<LONG>(m_scroll.x, 0, std::max(0, totalWidth - viewWidth));
+  m_scroll.y = std::clamp<LONG>(m_scroll.y, 0, std::max(0, totalHeight - viewHeight));
+  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, totalWidth - 1, static_cast<UINT>(std::max(1, viewWidth)),
+                  m_scroll.x, 0};
+  ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+  info.nMax = totalHeight - 1;
+  info.nPage = static_cast<UINT>(std::max(1, viewHeight));
+  info.nPos = m_scroll.y;
+  ::SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+}
+
+void CPrintPreviewWnd::Scroll(int bar, UINT request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  ::GetScrollInfo(Handle(), bar, &info);
+  int pos = info.nPos;
+  switch (request) {
+    case SB_LINEUP: pos -= kScrollStep; break;
+    case SB_LINEDOWN: pos += kScrollStep; break;
+    case SB_PAGEUP: pos -= static_cast<int>(info.nPage); break;
+    case SB_PAGEDOWN: pos += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
+    default: return;
+  }
+  (bar == SB_HORZ ? m_scroll.x : m_scroll.y) = pos;
+  UpdateScrollBars();
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool CPrintPreviewWnd::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(Handle(), &paint);
+  const RECT area = PageArea();
+  const SIZE page = DrawingSize();
+  ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  const int shown = m_twoPages && m_page + 1 <= m_info.maxPage ? 2 : 1;
+  for (int i = 0; i < shown; ++i) {
+    const int left = area.left + kMargin + i * (page.cx + kMargin) - m_scroll.x;
+    const int top = area.top + kMargin - m_scroll.y;
+    RECT sheet{left, top, left + page.cx, top + page.cy};
+    RECT shadow = sheet;
+    ::OffsetRect(&shadow, 3, 3);
+    ::FillRect(dc, &shadow, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::FillRect(dc, &sheet, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    const int saved = ::SaveDC(dc);
+    m_painter(dc, m_info.dc, POINT{sheet.left, sheet.top}, page, m_page + i);
+    ::RestoreDC(dc, saved);
+  }
+  ::EndPaint(Handle(), &paint);
+  return true;
+}
+
+void CPrintPreviewWnd::GoToPage(int page) {
+  const int last = m_twoPages ? std::max(1, m_info.maxPage - 1) : m_info.maxPage;
+  page = std::clamp(page, 1, std::max(1, last));
+  if (page == m_page) return;
+  m_page = page;
+  UpdateControls();
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CPrintPreviewWnd::SetZoom(int zoom) {
+  zoom = std::clamp(zoom, 1, kMaxZoom);
+  if (zoom == m_zoom) return;
+  m_zoom = zoom;
+  m_scroll = POINT{};
+  UpdateScrollBars();
+  UpdateControls();
+  ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CPrintPreviewWnd::UpdateControls() {
+  const auto enable = [this](UINT id, bool on) { ::EnableWindow(::GetDlgItem(Handle(), static_cast<int>(id)), on); };
+  const int last = m_twoPages ? m_info.maxPage - 1 : m_info.maxPage;
+  enable(kNextButton, m_page < last);
+  enable(kPrevButton, m_page > 1);
+  enable(kPagesButton, m_info.maxPage > 1 && m_zoom == 1);
+  enable(kZoomInButton, m_zoom < kMaxZoom);
+  enable(kZoomOutButton, m_zoom > 1);
+  ::SetDlgItemTextW(Handle(), static_cast<int>(kPagesButton),
+                    LoadResourceString(m_twoPages ? IDS_PREVIEW_ONE_PAGE : IDS_PREVIEW_TWO_PAGES).c_str());
+  // A disabled button that had the focus would leave the keys nowhere.
+  HWND focus = ::GetFocus();
+  if (focus && ::GetParent(focus) == Handle() && !::IsWindowEnabled(focus)) ::SetFocus(Handle());
+}
+
+bool CPrintPreviewWnd::OnCommand(UINT id, UINT code, HWND control) {
+  if (code != BN_CLICKED) return CWindow::OnCommand(id, code, control);
+  switch (id) {
+    case kPrintButton: {
+      auto print = m_print;  // Close may end this object's owner's interest in it
+      Close();
+      if (print) print();
+      return true;
+    }
+    case kNextButton: GoToPage(m_page + 1); return true;
+    case kPrevButton: GoToPage(m_page - 1); return true;
+    case kPagesButton:
+      m_twoPages = !m_twoPages;
+      GoToPage(std::min(m_page, m_twoPages ? std::max(1, m_info.maxPage - 1) : m_info.maxPage));
+      UpdateScrollBars();
+      UpdateControls();
+      ::InvalidateRect(Handle(), nullptr, TRUE);
+      return true;
+    case kZoomInButton: SetZoom(m_zoom * 2); return true;
+    case kZoomOutButton: SetZoom(m_zoom / 2); return true;
+    case kCloseButton: Close(); return true;
+    default: return CWindow::OnCommand(id, code, control);
+  }
+}
+
+bool CPrintPreviewWnd::PreTranslateMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case VK_NEXT: GoToPage(m_page + (m_twoPages ? 2 : 1)); return true;
+    case VK_PRIOR: GoToPage(m_page - (m_twoPages ? 2 : 1)); return true;
+    case VK_ESCAPE: Close(); return true;
+    default: return false;
+  }
+}
+
+LRESULT CPrintPreviewWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: Scroll(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_MOUSEWHEEL: Scroll(SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN); return 0;
+    case WM_LBUTTONDOWN: ::SetFocus(Handle()); return 0;
+    default: break;
+  }
+  return CWindow::WindowProc(msg, wParam, lParam);
+}
+
+}  // namespace moji

@@ -1,0 +1,41 @@
+// CCodeTablePainter: draws one page of the code table (CodeTablePage.h) into a device
+// context, the one paint routine of the printed page and its preview.
+//
+// The page is drawn in the isotropic mapping of the A4 sheet (210 x 297 units) onto the
+// printable area `viewport` at `origin` (device units of the drawing context). Font sizes
+// are in points of the printer (`attribute`: LOGPIXELSY and the printable size), turned
+// into logical units, so that a preview shows the fonts as the printer will print them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "CodeTablePage.h"
+#include "GaijiFace.h"
+#include "TTEMetrics.h"
+
+namespace moji {
+
+// What every page of a job shares.
+struct CodeTableJob {
+  CodeRange range;
+  std::wstring startText;  // the code texts as typed
+  std::wstring endText;
+  std::wstring tteName;    // the print TTE path, or the default EUDC font name
+  std::wstring dateText;
+  int pageCount = 0;
+  std::wstring labelFace;  // the gaiji display face
+  const CTTEMetrics* tte = nullptr;
+  const CGaijiFace* glyphFace = nullptr;
+};
+
+class CCodeTablePainter {
+ public:
+  static void PaintPage(HDC dc, HDC attribute, POINT origin, SIZE viewport, const CodeTableJob& job, int page);
+
+  // The logical height of a `points` font on the printer `attribute` in the page mapping.
+  static LONG LogicalFontHeight(HDC attribute, int points);
+};
+
+}  // namespace moji
