@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "AboutDlg.h"
+#include "BrowserAboutDlg.h"
 #include "AddrJumpDlg.h"
 #include "ExternalPrograms.h"
 #include "Help.h"
@@ -165,7 +165,7 @@ TEST_F(HelpTest, F1InTheBrowsersDialogsOpensTheMainPageForTheDialog) {
   CSettings settings(GetProgramFolder());
   CAddrJumpDlg jump;
   CTTELoadDlg load(settings);
-  CAboutDlg about;
+  CBrowserAboutDlg about(nullptr, GetProgramFolder());
   for (CDialog* dialog : std::vector<CDialog*>{&jump, &load, &about}) {
     calls.clear();
     ASSERT_TRUE(dialog->Create(nullptr));
