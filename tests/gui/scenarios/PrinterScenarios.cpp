@@ -282,6 +282,7 @@ TEST_F(PrinterScenario, AnUnreadableFileIsPrintedWithAWarningAndACancelledDialog
   EXPECT_EQ(EudcLink(L"ＭＳ 明朝"), std::optional<std::wstring>(missing)) << "the job links the file to the face";
   EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"EUDC.TTE"));
   ASSERT_TRUE(PressButton(box, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));  // else the closing box is found
   HWND dialog = WaitForOtherDialog(printer->Id(), main);
   ASSERT_TRUE(dialog) << "the job does not go on to the print dialog";
   ASSERT_TRUE(PressButton(dialog, IDCANCEL));
