@@ -156,18 +156,19 @@ void CGlyphviewApp::InstallCommands() {
       ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](UINT id) { m_document.OnOpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FIRST)); },
       [this](UINT id) { return m_recentFiles.Entry(static_cast<int>(id - ID_FILE_MRU_FIRST)).has_value(); });
   commands.Add(ID_JUMP_CODE, [this] { m_document.OnJumpToCode(); }, always);
+  commands.Add(ID_EDIT_COPY, [this] { m_document.OnCopyGlyph(); }, [this] { return m_document.CanCopyGlyph(); });
+  commands.Add(ID_CLIPBOARD_CHECK, [this] { m_document.OnClipboardCheck(); }, [this] { return m_document.HasClipboardGlyph(); });
+  commands.Add(ID_BITMAP_FIND, [this] { m_document.OnBitmapFind(); },
+               [this] { return !m_document.ShownPath().empty() && m_document.HasClipboardGlyph(); });
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
 
   // ---- present and disabled until their feature is in (no handler = disabled)
-  commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
   commands.Add(ID_YOMI_EDIT, nullptr);           // the reading edit dialog
-  commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
   commands.Add(ID_TTE_ASSOCIATE, nullptr);       // the TTE file association
   commands.Add(ID_LINK_CHANGE, nullptr);         // the link change command
   commands.Add(ID_IME_UPDATE, nullptr);          // the input-method word registration
-  commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
   commands.Add(ID_CODE_PRINT, nullptr);          // the code-table printer's launch
   commands.Add(ID_HELP, nullptr);                // the help file
 }
