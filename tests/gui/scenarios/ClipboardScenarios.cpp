@@ -1,0 +1,154 @@
+// Glyphs leaving and entering the browser through the clipboard: a copied glyph found again
+// by the bitmap match search, and a record of the gaiji management program shown in the
+// clipboard balloon.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+
+#include <cstring>
+
+#include "BrowserFileScenario.h"
+#include "CommandStateQuery.h"
+
+namespace moji::gui {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+constexpr wchar_t kFindCaption[] = L"ﾋﾞｯﾄﾏｯﾌﾟﾏｯﾁ検索";
+constexpr wchar_t kNoMatch[] = L"このﾊﾟﾀﾝにﾏｯﾁする外字は見つかりませんでした。";
+
+class ClipboardScenario : public CBrowserFileScenario {
+ protected:
+  // The clipboard's CF_BITMAP as its size and device-dependent bits; {0, 0} when none.
+  static SIZE ClipboardBitmap(std::vector<std::uint8_t>& bits) {
+    SIZE size{};
+    if (!OpenClipboard(nullptr)) return size;
+    if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+      BITMAP info{};
+      GetObjectW(bitmap, sizeof info, &info);
+      size = SIZE{info.bmWidth, info.bmHeight};
+      bits.resize(static_cast<std::size_t>(info.bmWidthBytes * info.bmHeight));
+      GetBitmapBits(bitmap, static_cast<LONG>(bits.size()), bits.data());
+    }
+    CloseClipboard();
+    return size;
+  }
+
+  bool Enabled(HWND main, UINT id) {
+    const auto states = QueryCommandStates(main);
+    if (!states) return false;
+    for (const CommandState& s : *states)
+      if (s.kind == L'M' && s.id == id) return s.enabled;
+    return false;
+  }
+
+  // The balloon: a visible captionless dialog of the browser, 244 pixels wide.
+  HWND FindBalloon() {
+    for (HWND h : TopLevelWindows(BrowserId())) {
+      const RECT r = WindowRect(h);
+      if (ClassName(h) == L"#32770" && IsWindowVisible(h) && r.right - r.left == 244) return h;
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(ClipboardScenario, CopiedGlyphIsFoundAgainFromTheTopAndNotAfterItself) {
+  const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
+  HWND main = StartBrowserWith(tte);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+  HWND grid = Grid(main);
+  ASSERT_TRUE(WaitForShownGlyph(grid, 0xE004, test::CodeShapeGlyph(0xE004)));
+
+  // A click on the cell selects it (a press without movement drags nothing).
+  const RECT cell = GlyphArea(grid, 0xE004);
+  ASSERT_TRUE(BringToForeground(main));
+  ASSERT_TRUE(ClickAt(POINT{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}));
+  ASSERT_EQ(WaitForStatusLine(main, Status(L"E004", L"F044", 5)), Status(L"E004", L"F044", 5));
+  EXPECT_TRUE(WaitUntil([&] { return Enabled(main, ID_EDIT_COPY); }, 3000));
+
+  ASSERT_TRUE(SendKey(main, 'C', kCtrl));
+  std::vector<std::uint8_t> bits;
+  ASSERT_TRUE(WaitUntil([&] { return ClipboardBitmap(bits).cx == 64; }, 3000)) << "no bitmap on the clipboard";
+  EXPECT_EQ(bits, test::CodeShapeGlyph(0xE004));
+  EXPECT_TRUE(WaitUntil([&] { return Enabled(main, ID_BITMAP_FIND) && Enabled(main, ID_CLIPBOARD_CHECK); }, 3000));
+
+  // Elsewhere, then F8 from the top: the same cell again.
+  ASSERT_TRUE(PostKey(grid, VK_DOWN));
+  ASSERT_EQ(WaitForStatusLine(main, Status(L"E00C", L"F04C", 5)), Status(L"E00C", L"F04C", 5));
+  ASSERT_TRUE(PostKey(main, VK_F8));
+  HWND dialog = WaitForDialog(BrowserId(), kFindCaption);
+  ASSERT_TRUE(dialog) << "no search dialog";
+  EXPECT_EQ(ControlText(dialog, IDC_FIND_SIZE), L"64×64");
+  EXPECT_EQ(Ask(GetDlgItem(dialog, IDC_FIND_FROM_TOP), BM_GETCHECK), BST_CHECKED);
+  Screenshot(L"search-dialog", dialog);
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  EXPECT_EQ(WaitForStatusLine(main, Status(L"E004", L"F044", 5)), Status(L"E004", L"F044", 5));
+
+  // After the selection nothing else matches: message 5024, the selection stays.
+  ASSERT_TRUE(PostKey(main, VK_F8));
+  dialog = WaitForDialog(BrowserId(), kFindCaption);
+  ASSERT_TRUE(dialog);
+  Ask(GetDlgItem(dialog, IDC_FIND_AFTER_SELECTION), BM_CLICK);
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  EXPECT_EQ(AnswerMessage(), kNoMatch);
+  EXPECT_EQ(StatusLine(main), Status(L"E004", L"F044", 5));
+
+  const std::wstring log = Log();
+  EXPECT_THAT(log, HasSubstr(L"Drag Start (Addr=E004:h="));
+  EXPECT_THAT(log, Not(HasSubstr(L"Drag End")));
+  EXPECT_THAT(log, HasSubstr(L"Bitmap Copy to Clipboard（code=E004）\n"));
+}
+
+TEST_F(ClipboardScenario, GlyphkeeperRecordShowsInTheBalloonUntilAClickAnywhere) {
+  const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
+  HWND main = StartBrowserWith(tte);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+
+  // Radical field 3 (shown as 2), 7 strokes, the square glyph and the reading やま.
+  const std::vector<std::uint8_t> glyph = test::SquareGlyph();
+  const std::u16string reading = u"やま";
+  std::vector<std::uint8_t> record(16 + glyph.size() + 2 * (reading.size() + 1), 0);
+  const std::int32_t fields[] = {3, 7, 64, 1};
+  std::memcpy(record.data(), fields, sizeof fields);
+  std::memcpy(record.data() + 16, glyph.data(), glyph.size());
+  std::memcpy(record.data() + 16 + glyph.size(), reading.c_str(), 2 * (reading.size() + 1));
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, record.size());
+  std::memcpy(GlobalLock(block), record.data(), record.size());
+  GlobalUnlock(block);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  ASSERT_TRUE(SetClipboardData(RegisterClipboardFormatW(L"Glyphkeeper"), block));
+  CloseClipboard();
+  ASSERT_TRUE(WaitUntil([&] { return Enabled(main, ID_CLIPBOARD_CHECK); }, 3000));
+
+  ASSERT_TRUE(SendKey(main, 'L', kCtrl));
+  HWND balloon = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (balloon = FindBalloon()) != nullptr; }, 5000)) << "no balloon";
+  const RECT at = WindowRect(balloon);
+  POINT anchor{64, -48};
+  ClientToScreen(Grid(main), &anchor);
+  EXPECT_EQ(at.left, anchor.x);
+  EXPECT_EQ(at.top, anchor.y);
+  // The glyph's ink in blue inside its 64 x 64 area, the balloon's colour around it.
+  int blue = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    const RgbImage image = CaptureRect(RECT{at.left + 30, at.top + 28, at.left + 94, at.top + 92});
+    blue = 0;
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x) blue += PixelAt(image, x, y) == RGB(0, 0, 255);
+    return blue > 100;
+  }, 3000)) << blue << " blue pixels";
+  EXPECT_EQ(PixelAt(CaptureRect(RECT{at.left + 200, at.top + 95, at.left + 201, at.top + 96}), 0, 0), RGB(0xF0, 0xF0, 0xFF));
+  Screenshot(L"balloon", balloon);
+
+  // The balloon holds the mouse: a click far away from it closes it.
+  ASSERT_TRUE(ClickAt(POINT{5, 1000}));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(balloon) || !IsWindowVisible(balloon); }, 3000)) << "the balloon stays";
+}
+
+}  // namespace
+}  // namespace moji::gui
