@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "BrowserFileScenario.h"
@@ -36,12 +37,10 @@ class ClipboardScenario : public CBrowserFileScenario {
     return size;
   }
 
-  bool Enabled(HWND main, UINT id) {
+  static bool Enabled(HWND main, UINT id) {
     const auto states = QueryCommandStates(main);
-    if (!states) return false;
-    for (const CommandState& s : *states)
-      if (s.kind == L'M' && s.id == id) return s.enabled;
-    return false;
+    return states && std::any_of(states->begin(), states->end(),
+                                 [id](const CommandState& s) { return s.kind == L'M' && s.id == id && s.enabled; });
   }
 
   // The balloon: a visible captionless dialog of the browser, 244 pixels wide.
