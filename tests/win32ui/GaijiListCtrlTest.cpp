@@ -19,6 +19,7 @@
 #include "EufFile.h"
 #include "FormView.h"
 #include "FukidasiDlg.h"
+#include "GlyphDataSource.h"
 #include "Log.h"
 #include "Message.h"
 #include "MessagePrompter.h"
@@ -1031,6 +1032,42 @@ TEST(GaijiListCtrl, BalloonPaintsTheKeeperRecordInBlue) {
   SelectObject(memory, old);
   DeleteObject(image);
   DeleteDC(memory);
+}
+
+TEST(GaijiListCtrl, DragSourceOffersOnlyACopyOfTheBitmapAndDropsOnRelease) {
+  const std::vector<std::uint8_t> bits(32 * 32 / 8, 0x96);
+  auto* source = new CGlyphDataSource(CreateGlyphBitmap(32, 32, bits.data()));
+
+  FORMATETC bitmap{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+  FORMATETC asHandle{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  FORMATETC text{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  EXPECT_EQ(source->QueryGetData(&bitmap), S_OK);
+  EXPECT_NE(source->QueryGetData(&asHandle), S_OK);
+  EXPECT_NE(source->QueryGetData(&text), S_OK);
+  for (int round = 0; round < 2; ++round) {  // each receiver gets its own bitmap to release
+    STGMEDIUM medium{};
+    ASSERT_EQ(source->GetData(&bitmap, &medium), S_OK);
+    EXPECT_EQ(medium.tymed, static_cast<DWORD>(TYMED_GDI));
+    EXPECT_EQ(BitmapSize(medium.hBitmap).cx, 32);
+    EXPECT_EQ(BitsOf(medium.hBitmap, bits.size()), bits);
+    ReleaseStgMedium(&medium);
+  }
+  IEnumFORMATETC* formats = nullptr;
+  ASSERT_EQ(source->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+  FORMATETC listed[4]{};
+  ULONG count = 0;
+  formats->Next(4, listed, &count);
+  formats->Release();
+  ASSERT_EQ(count, 1u);
+  EXPECT_EQ(listed[0].cfFormat, CF_BITMAP);
+  EXPECT_EQ(listed[0].tymed, static_cast<DWORD>(TYMED_GDI));
+
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
+  EXPECT_EQ(source->QueryContinueDrag(TRUE, MK_LBUTTON), DRAGDROP_S_CANCEL);
+  EXPECT_EQ(source->Release(), 0u);
+  // A press that is no real button press (posted) never becomes a drag.
+  EXPECT_FALSE(DragBegins(POINT{10, 10}));
 }
 
 }  // namespace
