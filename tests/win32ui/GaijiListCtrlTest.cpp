@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "BitmapFindDlg.h"
 #include "BrowserGaijiListCtrl.h"
 #include "ClipboardGlyph.h"
 #include "EufFile.h"
 #include "FormView.h"
 #include "FukidasiDlg.h"
 #include "GlyphDataSource.h"
+#include "GlyphkeeperRecords.h"
 #include "Log.h"
 #include "Message.h"
 #include "MessagePrompter.h"
@@ -38,6 +38,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 using test::Fixture;
+using test::KeeperRecord;
 
 class TestGrid : public CBrowserGaijiListCtrl {
  public:
@@ -748,19 +749,6 @@ HGLOBAL GlobalBlock(const std::vector<std::uint8_t>& bytes) {
   return block;
 }
 
-// A Glyphkeeper record: fields, n * n / 8 bytes of 0x3C bits, then `tail` (UTF-16 units).
-std::vector<std::uint8_t> KeeperRecord(int radical, int strokes, int n, int marker, std::u16string tail) {
-  std::vector<std::uint8_t> bytes(16 + static_cast<std::size_t>(n * n / 8), 0x3C);
-  const int fields[] = {radical, strokes, n, marker};
-  for (int f = 0; f < 4; ++f)
-    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(4 * f + i)] = static_cast<std::uint8_t>(static_cast<unsigned>(fields[f]) >> (8 * i));
-  for (char16_t c : tail) {
-    bytes.push_back(static_cast<std::uint8_t>(c));
-    bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return bytes;
-}
-
 std::vector<std::uint8_t> BitsOf(HBITMAP bitmap, std::size_t count) {
   std::vector<std::uint8_t> bits(count);
   bits.resize(static_cast<std::size_t>(std::max(0L, GetBitmapBits(bitmap, static_cast<LONG>(count), bits.data()))));
@@ -799,7 +787,7 @@ TEST(GaijiListCtrl, ClipboardAnswersTheFirstGlyphFormatAndReadsKeeperRecords) {
   GridHost h;
   const UINT keeper = h.grid.GlyphkeeperFormat();
   ASSERT_NE(keeper, 0u);
-  const auto record = KeeperRecord(5, 12, 32, 1, u"あい\0"s);
+  const auto record = KeeperRecord(5, 12, 32, 1, 128, u"あい\0"s, 0x3C);
   PutOnClipboard({{keeper, GlobalBlock(record)}, {CF_BITMAP, CreateBitmap(16, 16, 1, 1, nullptr)}});
   EXPECT_EQ(h.grid.GetClipboardGlyphFormat(), keeper);
   PutOnClipboard({{CF_BITMAP, CreateBitmap(16, 16, 1, 1, nullptr)}, {keeper, GlobalBlock(record)}});
@@ -815,11 +803,8 @@ TEST(GaijiListCtrl, ClipboardAnswersTheFirstGlyphFormatAndReadsKeeperRecords) {
     std::wstring reading;
   } cases[] = {
       {"record with reading", record, true, 32, 5, 12, L"あい"},
-      {"marker off", KeeperRecord(0, -2, 16, 0, u"zz"), true, 16, 0, -2, L""},
-      {"16 bytes", std::vector<std::uint8_t>(record.begin(), record.begin() + 16), false, 0, -1, -1, L""},
+      {"marker off", KeeperRecord(0, -2, 16, 0, 32, u"zz"), true, 16, 0, -2, L""},
       {"bits cut short", std::vector<std::uint8_t>(record.begin(), record.begin() + 100), false, 0, -1, -1, L""},
-      {"size too large", KeeperRecord(1, 1, 264, 0, u""), false, 0, -1, -1, L""},
-      {"reading without end", KeeperRecord(1, 1, 16, 1, u"あい"), false, 0, -1, -1, L""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -936,28 +921,6 @@ TEST(GaijiListCtrl, BitmapSearchFindsExactMatchesFromItsStartAndStopsOnPause) {
   DeleteObject(pattern);
 }
 
-TEST(GaijiListCtrl, FindDialogShowsThePatternSizeAndReturnsTheStartChoice) {
-  HBITMAP pattern = CreateBitmap(32, 48, 1, 1, nullptr);
-  for (const bool after : {false, true}) {
-    CBitmapFindDlg dialog(pattern);
-    std::wstring size;
-    bool fromTopChecked = false;
-    test::ModalDriver driver(L"#32770", [&](HWND window) {
-      wchar_t text[32] = {};
-      GetDlgItemTextW(window, IDC_FIND_SIZE, text, 32);
-      size = text;
-      fromTopChecked = IsDlgButtonChecked(window, IDC_FIND_FROM_TOP) == BST_CHECKED;
-      if (after) SendDlgItemMessageW(window, IDC_FIND_AFTER_SELECTION, BM_CLICK, 0, 0);
-      PostMessageW(window, WM_COMMAND, IDOK, 0);
-    });
-    ASSERT_EQ(dialog.DoModal(nullptr), IDOK);
-    EXPECT_EQ(size, L"32×48");
-    EXPECT_TRUE(fromTopChecked);  // 0 at every opening
-    EXPECT_EQ(dialog.StartChoice(), after ? CBitmapFindDlg::kAfterSelection : CBitmapFindDlg::kFromTop);
-  }
-  DeleteObject(pattern);
-}
-
 TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
   const RECT desktop{0, 0, 1280, 1024};
   struct {
@@ -999,39 +962,6 @@ TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
     EXPECT_TRUE(shaped);
     EXPECT_EQ(GetCapture(), nullptr);
   }
-}
-
-TEST(GaijiListCtrl, BalloonPaintsTheKeeperRecordInBlue) {
-  GridHost h;
-  // Bits: the upper half of each 32-pixel row ink (0), the rest background (1).
-  auto record = KeeperRecord(1, 9, 32, 1, u"やま\0"s);
-  for (std::size_t row = 0; row < 32; ++row) {
-    record[16 + row * 4] = record[16 + row * 4 + 1] = 0x00;
-    record[16 + row * 4 + 2] = record[16 + row * 4 + 3] = 0xFF;
-  }
-  PutOnClipboard({{h.grid.GlyphkeeperFormat(), GlobalBlock(record)}});
-  CFukidasiDlg balloon(h.grid, 0, 0, true);
-
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP image = CreateCompatibleBitmap(screen, CFukidasiDlg::kWidth, CFukidasiDlg::kHeight);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(memory, image);
-  PatBlt(memory, 0, 0, CFukidasiDlg::kWidth, CFukidasiDlg::kHeight, BLACKNESS);
-  balloon.Draw(memory);
-  EXPECT_EQ(GetPixel(memory, 40, 60), CFukidasiDlg::kGlyphColor);   // ink, stretched 2x
-  EXPECT_EQ(GetPixel(memory, 80, 60), CFukidasiDlg::kBodyColor);    // background of the glyph
-  EXPECT_EQ(GetPixel(memory, 200, 95), CFukidasiDlg::kBodyColor);   // body
-  EXPECT_EQ(GetPixel(memory, 5, 90), RGB(0, 0, 0));                 // outside the shape
-  EXPECT_EQ(GetPixel(memory, 224, 20), CFukidasiDlg::kOutlineColor);  // close mark frame
-  EXPECT_EQ(GetPixel(memory, 227, 19), RGB(0, 0, 0));               // close mark cross
-  int green = 0;
-  for (int y = 48; y < 60; ++y)
-    for (int x = 108; x < 230; ++x) green += GetPixel(memory, x, y) == CFukidasiDlg::kValueColor;
-  EXPECT_GT(green, 10);  // the radical line "部首CD：0"
-  SelectObject(memory, old);
-  DeleteObject(image);
-  DeleteDC(memory);
 }
 
 TEST(GaijiListCtrl, DragSourceOffersOnlyACopyOfTheBitmapAndDropsOnRelease) {

@@ -10,12 +10,14 @@
 
 #include "BrowserFileScenario.h"
 #include "CommandStateQuery.h"
+#include "GlyphkeeperRecords.h"
 
 namespace moji::gui {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using namespace std::string_literals;
 
 constexpr wchar_t kFindCaption[] = L"ﾋﾞｯﾄﾏｯﾌﾟﾏｯﾁ検索";
 constexpr wchar_t kNoMatch[] = L"このﾊﾟﾀﾝにﾏｯﾁする外字は見つかりませんでした。";
@@ -108,13 +110,7 @@ TEST_F(ClipboardScenario, GlyphkeeperRecordShowsInTheBalloonUntilAClickAnywhere)
   ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
 
   // Radical field 3 (shown as 2), 7 strokes, the square glyph and the reading やま.
-  const std::vector<std::uint8_t> glyph = test::SquareGlyph();
-  const std::u16string reading = u"やま";
-  std::vector<std::uint8_t> record(16 + glyph.size() + 2 * (reading.size() + 1), 0);
-  const std::int32_t fields[] = {3, 7, 64, 1};
-  std::memcpy(record.data(), fields, sizeof fields);
-  std::memcpy(record.data() + 16, glyph.data(), glyph.size());
-  std::memcpy(record.data() + 16 + glyph.size(), reading.c_str(), 2 * (reading.size() + 1));
+  const auto record = test::KeeperRecord(3, 7, 64, 1, test::SquareGlyph(), u"やま\0"s);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, record.size());
   std::memcpy(GlobalLock(block), record.data(), record.size());
   GlobalUnlock(block);
@@ -141,7 +137,10 @@ TEST_F(ClipboardScenario, GlyphkeeperRecordShowsInTheBalloonUntilAClickAnywhere)
       for (int x = 0; x < image.width; ++x) blue += PixelAt(image, x, y) == RGB(0, 0, 255);
     return blue > 100;
   }, 3000)) << blue << " blue pixels";
-  EXPECT_EQ(PixelAt(CaptureRect(RECT{at.left + 200, at.top + 95, at.left + 201, at.top + 96}), 0, 0), RGB(0xF0, 0xF0, 0xFF));
+  const auto pixel = [&](int x, int y) { return PixelAt(CaptureRect(RECT{at.left + x, at.top + y, at.left + x + 1, at.top + y + 1}), 0, 0); };
+  EXPECT_EQ(pixel(200, 95), RGB(0xF0, 0xF0, 0xFF));  // body
+  EXPECT_EQ(pixel(224, 20), RGB(0xC0, 0xC0, 0xC0));  // close mark frame
+  EXPECT_EQ(pixel(227, 19), RGB(0, 0, 0));           // and its cross
   Screenshot(L"balloon", balloon);
 
   // The balloon holds the mouse: a click far away from it closes it.
