@@ -4,10 +4,10 @@
 
 #include "AddrJumpDlg.h"
 #include "ClipboardGlyph.h"
-#include "GlyphDataSource.h"
-#include "GlyphMatch.h"
 #include "FileReplace.h"
 #include "GaijiCode.h"
+#include "GlyphDataSource.h"
+#include "GlyphMatch.h"
 #include "Log.h"
 #include "Message.h"
 #include "MojiviewRes.h"

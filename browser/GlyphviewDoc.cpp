@@ -124,7 +124,7 @@ bool CGlyphviewDoc::HasClipboardGlyph() const { return ListIsWindow() && m_list-
 void CGlyphviewDoc::OnBitmapFind() {
   if (!ListIsWindow()) return;
   const UINT format = m_list->GetClipboardGlyphFormat();
-  if (format != CF_BITMAP && (format == 0 || format != m_list->GlyphkeeperFormat())) return;
+  if (format == 0 || (format != CF_BITMAP && format != m_list->GlyphkeeperFormat())) return;
   HBITMAP pattern = nullptr;
   if (!ReadClipboardGlyph(format, &pattern, nullptr, nullptr, nullptr)) return;
   HWND owner = m_app.MainFrame().Handle();
