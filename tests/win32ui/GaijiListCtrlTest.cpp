@@ -742,6 +742,16 @@ void PutOnClipboard(std::initializer_list<std::pair<UINT, HANDLE>> items) {
   CloseClipboard();
 }
 
+// Empties the clipboard when it goes: what a test leaves there would enable the clipboard
+// commands of every later browser on this desktop.
+struct ClipboardEmptiedAtEnd {
+  ~ClipboardEmptiedAtEnd() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+  }
+};
+
 HGLOBAL GlobalBlock(const std::vector<std::uint8_t>& bytes) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
@@ -756,6 +766,7 @@ std::vector<std::uint8_t> BitsOf(HBITMAP bitmap, std::size_t count) {
 }
 
 TEST(GaijiListCtrl, CopyPutsTheGlyphOfItsOwnSizeOnTheClipboard) {
+  ClipboardEmptiedAtEnd emptied;
   test::ScratchFolder scratch(L"grid_copy");
   TmpVariable tmp(scratch.Path().wstring());
   LogCapture log(scratch / L"Mojiview.log");
@@ -784,6 +795,7 @@ TEST(GaijiListCtrl, CopyPutsTheGlyphOfItsOwnSizeOnTheClipboard) {
 }
 
 TEST(GaijiListCtrl, ClipboardAnswersTheFirstGlyphFormatAndReadsKeeperRecords) {
+  ClipboardEmptiedAtEnd emptied;
   GridHost h;
   const UINT keeper = h.grid.GlyphkeeperFormat();
   ASSERT_NE(keeper, 0u);
@@ -871,6 +883,7 @@ TEST(GaijiListCtrl, DroppedFilesOpenOneFontFileOnly) {
 }
 
 TEST(GaijiListCtrl, BitmapSearchFindsExactMatchesFromItsStartAndStopsOnPause) {
+  ClipboardEmptiedAtEnd emptied;
   test::ScratchFolder scratch(L"grid_search");
   TmpVariable tmp(scratch.Path().wstring());
   // Two equal glyphs (E005, E009) and another one (E00A) in a 64 x 64 file.
