@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <ole2.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -21,6 +23,76 @@ using namespace std::string_literals;
 
 constexpr wchar_t kFindCaption[] = L"ﾋﾞｯﾄﾏｯﾌﾟﾏｯﾁ検索";
 constexpr wchar_t kNoMatch[] = L"このﾊﾟﾀﾝにﾏｯﾁする外字は見つかりませんでした。";
+
+// A window of the test process that accepts dropped bitmaps (OLE drop target) and keeps the
+// size and bits of the last one.
+class CBitmapDropTarget final : public IDropTarget {
+ public:
+  CBitmapDropTarget() {
+    m_window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"drop here", WS_POPUP | WS_VISIBLE | WS_BORDER, 900, 600,
+                               200, 200, nullptr, nullptr, nullptr, nullptr);
+    m_registered = SUCCEEDED(RegisterDragDrop(m_window, this));
+  }
+  ~CBitmapDropTarget() {
+    if (m_registered) RevokeDragDrop(m_window);
+    DestroyWindow(m_window);
+  }
+  bool Registered() const { return m_registered; }
+  POINT Centre() const { return POINT{1000, 700}; }
+
+  SIZE droppedSize{};
+  std::vector<std::uint8_t> droppedBits;
+  int drops = 0;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IDropTarget) return *object = nullptr, E_NOINTERFACE;
+    *object = static_cast<IDropTarget*>(this);
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }  // lives on the test's stack
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FORMATETC bitmap{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+    m_accept = data->QueryGetData(&bitmap) == S_OK;
+    *effect = m_accept ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  STDMETHODIMP DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = m_accept ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+    return S_OK;
+  }
+  STDMETHODIMP DragLeave() override { return S_OK; }
+  STDMETHODIMP Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
+    FORMATETC bitmap{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+    STGMEDIUM medium{};
+    *effect = DROPEFFECT_NONE;
+    if (data->GetData(&bitmap, &medium) != S_OK) return S_OK;
+    BITMAP info{};
+    GetObjectW(medium.hBitmap, sizeof info, &info);
+    droppedSize = SIZE{info.bmWidth, info.bmHeight};
+    droppedBits.resize(static_cast<std::size_t>(info.bmWidthBytes * info.bmHeight));
+    GetBitmapBits(medium.hBitmap, static_cast<LONG>(droppedBits.size()), droppedBits.data());
+    ReleaseStgMedium(&medium);
+    ++drops;
+    *effect = DROPEFFECT_COPY;
+    return S_OK;
+  }
+
+ private:
+  HWND m_window = nullptr;
+  bool m_registered = false;
+  bool m_accept = false;
+};
+
+// Processes this thread's messages (the drop target's calls arrive through them) for `ms`.
+void PumpFor(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  } while (static_cast<LONG>(end - GetTickCount()) > 0);
+}
 
 class ClipboardScenario : public CBrowserFileScenario {
  protected:
@@ -111,6 +183,41 @@ TEST_F(ClipboardScenario, CopiedGlyphIsFoundAgainFromTheTopAndNotAfterItself) {
   EXPECT_THAT(log, HasSubstr(L"Drag Start (Addr=E004:h="));
   EXPECT_THAT(log, Not(HasSubstr(L"Drag End")));
   EXPECT_THAT(log, HasSubstr(L"Bitmap Copy to Clipboard（code=E004）\n"));
+}
+
+TEST_F(ClipboardScenario, DraggedGlyphDropsAsABitmapOfItsOwnSize) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  {
+    CBitmapDropTarget target;
+    ASSERT_TRUE(target.Registered());
+    const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
+    HWND main = StartBrowserWith(tte);
+    ASSERT_TRUE(main);
+    ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+    HWND grid = Grid(main);
+    ASSERT_TRUE(WaitForShownGlyph(grid, 0xE001, test::EllGlyph()));
+    const RECT cell = GlyphArea(grid, 0xE001);
+    const POINT from{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ASSERT_TRUE(BringToForeground(main));
+    ASSERT_TRUE(MouseEventAt(from));
+    ASSERT_TRUE(MouseEventAt(from, MOUSEEVENTF_LEFTDOWN));
+    PumpFor(100);
+    for (int step = 1; step <= 8; ++step) {  // out of the drag rectangle, then over the target
+      const POINT to = target.Centre();
+      ASSERT_TRUE(MouseEventAt(POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}));
+      PumpFor(60);
+    }
+    ASSERT_TRUE(MouseEventAt(target.Centre(), MOUSEEVENTF_LEFTUP));
+    for (int i = 0; i < 100 && target.drops == 0; ++i) PumpFor(30);
+    EXPECT_EQ(target.drops, 1);
+    EXPECT_EQ(target.droppedSize.cx, 64);
+    EXPECT_EQ(target.droppedSize.cy, 64);
+    EXPECT_EQ(target.droppedBits, test::EllGlyph());
+    EXPECT_EQ(WaitForStatusLine(main, Status(L"E001", L"F041", 5)), Status(L"E001", L"F041", 5));
+    EXPECT_TRUE(WaitUntil([&] { return Log().find(L"Drag End\n") != std::wstring::npos; }, 3000));
+    EXPECT_THAT(Log(), HasSubstr(L"Drag Start (Addr=E001:h="));
+  }
+  OleUninitialize();
 }
 
 TEST_F(ClipboardScenario, GlyphkeeperRecordShowsInTheBalloonUntilAClickAnywhere) {
