@@ -9,6 +9,7 @@
 
 #include "EufFile.h"
 #include "GaijiCode.h"
+#include "GlyphMatch.h"
 #include "TTEMetrics.h"
 
 namespace {
@@ -42,6 +43,38 @@ void BM_EufLoadAndReadAllGlyphs(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_EufLoadAndReadAllGlyphs)->Unit(benchmark::kMicrosecond);
+
+// The bitmap search's floor and its cost: plain reading of the 6,400 glyphs of an open EUF,
+// and a search from the top whose pattern matches none of them (same reader, same file).
+void BM_EufReadAllGlyphsOpen(benchmark::State& state) {
+  moji::CEufFile euf;
+  if (euf.Open(kFixtures / "full64.euf", moji::CBinaryFile::Access::Read) != 0) state.SkipWithError("bad EUF");
+  moji::EufGlyph glyph;
+  for (auto _ : state) {
+    int read = 0;
+    for (int code = moji::kGaijiFirst; code <= moji::kGaijiLast; ++code) {
+      if (euf.ReadGlyph(code, glyph)) ++read;
+      benchmark::DoNotOptimize(glyph.bits.data());
+    }
+    if (read != 6400) state.SkipWithError("missing glyphs");
+  }
+}
+BENCHMARK(BM_EufReadAllGlyphsOpen)->Unit(benchmark::kMicrosecond);
+
+void BM_BitmapSearchFindsNothing(benchmark::State& state) {
+  moji::CEufFile euf;
+  if (euf.Open(kFixtures / "full64.euf", moji::CBinaryFile::Access::Read) != 0) state.SkipWithError("bad EUF");
+  const moji::GlyphPattern pattern{64, 64, std::vector<std::uint8_t>(512, 0x5A)};
+  const auto read = [&](int code, moji::EufGlyph& glyph) { return static_cast<bool>(euf.ReadGlyph(code, glyph)); };
+  int polls = 0;
+  const auto pause = [&] { return ++polls < 0; };  // the Pause key is never down
+  for (auto _ : state) {
+    if (moji::FindMatchingGlyph(moji::kGaijiFirst, pattern, read, pause) != moji::kSearchNotFound)
+      state.SkipWithError("unexpected hit");
+  }
+  benchmark::DoNotOptimize(polls);
+}
+BENCHMARK(BM_BitmapSearchFindsNothing)->Unit(benchmark::kMicrosecond);
 
 void BM_EufSequentialRead(benchmark::State& state) {
   const auto path = kFixtures / "full64.euf";

@@ -3,8 +3,11 @@
 #include <windowsx.h>
 
 #include "AddrJumpDlg.h"
+#include "ClipboardGlyph.h"
 #include "FileReplace.h"
 #include "GaijiCode.h"
+#include "GlyphDataSource.h"
+#include "GlyphMatch.h"
 #include "Log.h"
 #include "Message.h"
 #include "MojiviewRes.h"
@@ -64,7 +67,9 @@ void DeleteCopy(const std::filesystem::path& path) {
 
 }  // namespace
 
-CBrowserGaijiListCtrl::CBrowserGaijiListCtrl() : m_glyphkeeperFormat(::RegisterClipboardFormatW(L"Glyphkeeper")) {}
+CBrowserGaijiListCtrl::CBrowserGaijiListCtrl()
+    : m_pauseDown([] { return (::GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; }),
+      m_glyphkeeperFormat(::RegisterClipboardFormatW(kGlyphkeeperFormatName)) {}
 
 CBrowserGaijiListCtrl::~CBrowserGaijiListCtrl() { ReleaseEuf(); }
 
@@ -262,7 +267,94 @@ bool CBrowserGaijiListCtrl::OnContextMenu(HWND, POINT screen) {
   return true;
 }
 
+bool CBrowserGaijiListCtrl::CopyGlyphToClipboard() {
+  const int index = GetSelectedIndex();
+  const int code = GaijiIndexToCode(index);
+  if (!m_hasGlyph || index < 0 || !IsUnicodeGaiji(code)) return false;
+  if (!ReadGlyphInto(code, m_glyph)) return false;
+  HBITMAP bitmap = CreateGlyphBitmap(m_glyph.width, m_glyph.height, m_glyph.bits.data());
+  if (!bitmap) return false;
+  if (!::OpenClipboard(nullptr)) {
+    ::DeleteObject(bitmap);
+    return false;
+  }
+  ::EmptyClipboard();
+  const bool handedOver = ::SetClipboardData(CF_BITMAP, bitmap) != nullptr;  // the clipboard owns it now
+  ::CloseClipboard();
+  if (!handedOver) {
+    ::DeleteObject(bitmap);
+    return false;
+  }
+  CLog::Print(L"Bitmap Copy to Clipboard（code=%4.4X）\n", static_cast<unsigned>(code));
+  return true;
+}
+
+UINT CBrowserGaijiListCtrl::GetClipboardGlyphFormat() const { return ClipboardGlyphFormat(m_glyphkeeperFormat); }
+
+int CBrowserGaijiListCtrl::FindBitmap(bool fromTop, HBITMAP pattern) {
+  CWaitMessage wait(IDS_WAIT_SEARCHING, MessageOwner());
+  const GlyphPattern normal = NormalizeToPattern(pattern, m_managementSize.cx, m_managementSize.cy);
+  const int start = fromTop ? kGaijiFirst : kGaijiFirst + 1 + GetSelectedIndex();
+  const auto read = [this](int code, EufGlyph& glyph) { return ReadGlyphInto(code, glyph); };
+  const int found = FindMatchingGlyph(start, normal, read, m_pauseDown);
+  if (found > 0) SelectCode(found);
+  return found;
+}
+
+void CBrowserGaijiListCtrl::StartDrag(POINT client) {
+  const int code = GaijiIndexToCode(GetSelectedIndex());
+  if (GetSelectedIndex() < 0 || !IsUnicodeGaiji(code)) return;
+  if (!ReadGlyphInto(code, m_glyph)) return;
+  HBITMAP bitmap = CreateGlyphBitmap(m_glyph.width, m_glyph.height, m_glyph.bits.data());
+  if (!bitmap) return;
+  auto* source = new CGlyphDataSource(bitmap);
+  CLog::Print(L"Drag Start (Addr=%4.4X:h=%8.8X)\n", static_cast<unsigned>(code),
+              static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(bitmap)));
+  // The platform's drag rule first: a press released inside the drag rectangle is a click.
+  POINT screen = client;
+  ::ClientToScreen(Handle(), &screen);
+  if (DragBegins(screen)) {
+    const DWORD effect = source->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    if (effect == DROPEFFECT_COPY || effect == DROPEFFECT_MOVE) CLog::Print(L"Drag End\n");  // a move moves nothing
+  }
+  OnSelectionChanged();
+  source->Release();
+}
+
+void CBrowserGaijiListCtrl::OnDropFiles(HDROP drop) {
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  if (count != 1) {
+    CLog::Print(L"Drop File （count=%d）\n", static_cast<int>(count));
+    ShowMessage(MessageOwner(), IDS_ERR_DROP_COUNT, MB_OK);
+    return;
+  }
+  wchar_t name[kDropNameLength + 1] = {};
+  if (::DragQueryFileW(drop, 0, name, kDropNameLength) == 0) return;
+  CLog::Print(L"Drop File （name=%s）\n", name);
+  std::wstring path = name;
+  if (path.size() <= 4) return;
+  std::wstring extension = path.substr(path.size() - 3);
+  ::CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
+  if (extension != L"tte" && extension != L"euf") {
+    ShowMessageLogged(MessageOwner(), IDS_ERR_NOT_GAIJI_FILE, MB_OK | MB_ICONHAND, path.c_str());
+    return;
+  }
+  if (m_openDropped) m_openDropped(path);
+}
+
 LRESULT CBrowserGaijiListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN) {
+    const LRESULT result = Default();  // the list box selects the clicked row
+    StartDrag(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return result;
+  }
+  if (msg == WM_DROPFILES) {
+    HDROP drop = reinterpret_cast<HDROP>(wParam);
+    OnDropFiles(drop);
+    const LRESULT result = Default();
+    ::DragFinish(drop);  // the drop's memory goes with its handling
+    return result;
+  }
   if (msg == WM_LBUTTONDBLCLK) {
     const LRESULT result = Default();
     OnDoubleClick(GET_X_LPARAM(lParam));

@@ -1,12 +1,14 @@
 // CBrowserGaijiListCtrl: the browser's gaiji grid. It shows the glyphs of an attached EUF
 // file, read on demand from a private copy of it in the temporary folder, writes the status
 // line of the selected cell into the view's status edit, and handles the context menu and
-// double-click.
+// double-click, the bitmap copy, the bitmap match search, dragging a glyph out and files
+// dropped on it.
 //
 // Wiring (the view and the document):
 //   grid.SubclassDlgItem(IDC_GAIJI_LIST, form);
 //   grid.SetSizeMovePredicate([&] { return frame.IsSizingOrMoving(); });
 //   grid.SetGlyphEditorRequest([&](const std::u16string& hex) { document.EditGlyph(hex); });
+//   grid.SetFileDropRequest([&](const std::wstring& path) { /* open it like a start target */ });
 //   grid.SetYomiStore(&yomiStore);          // or nullptr while no readings are kept
 //   grid.InitRows(statusEdit);              // once, when the view is first shown
 //   grid.SetHeaderColor(linked ? CGaijiListCtrl::kHeaderLinked : CGaijiListCtrl::kHeaderDefault);
@@ -18,6 +20,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -36,9 +39,12 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
  public:
   using SizeMovePredicate = std::function<bool()>;
   using GlyphEditorRequest = std::function<void(const std::u16string& hexCode)>;
+  using FileDropRequest = std::function<void(const std::wstring& path)>;
+  using PauseProbe = std::function<bool()>;
 
   static constexpr wchar_t kTempPrefix[] = L"_Gvw_";
   static constexpr COLORREF kWaitTextColor = 0xC0C0C0;
+  static constexpr int kDropNameLength = 520;
 
   CBrowserGaijiListCtrl();
   ~CBrowserGaijiListCtrl() override;
@@ -48,6 +54,11 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   void SetSizeMovePredicate(SizeMovePredicate predicate) { m_sizeMoving = std::move(predicate); }
   // A double-click on a glyph cell passes the cell's code as four hex digits.
   void SetGlyphEditorRequest(GlyphEditorRequest request) { m_editGlyph = std::move(request); }
+  // One dropped TTE or EUF file is handed on to be opened.
+  void SetFileDropRequest(FileDropRequest request) { m_openDropped = std::move(request); }
+  // Asked once per code that did not match during the bitmap search: true stops it. By
+  // default the Pause key (GetAsyncKeyState(VK_PAUSE), high bit).
+  void SetPauseProbe(PauseProbe probe) { m_pauseDown = std::move(probe); }
   // Readings shown in the status line; null for none. The store must outlive its use here.
   void SetYomiStore(const CYomiStore* store) { m_yomi = store; }
   // The folder (ending in "\") whose TEMP\ takes the copy when TMP names no folder;
@@ -86,6 +97,17 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   // The jump-to-code dialog; on OK the grid selects its code. True when it jumped.
   bool JumpToCode();
 
+  // ---- clipboard, search ---------------------------------------------------------------
+  // Puts the selected glyph on the clipboard as a monochrome CF_BITMAP of its own size.
+  // False when there is nothing to copy or the clipboard cannot be opened.
+  bool CopyGlyphToClipboard();
+  // CF_BITMAP or the Glyphkeeper format, whichever the clipboard lists first; 0 for none.
+  UINT GetClipboardGlyphFormat() const;
+  // Finds the first glyph from U+E000 (`fromTop`) or after the selection whose bits equal
+  // `pattern` normalised to the management size, and selects it. The found code, 0 when
+  // none matched (up to U+F8FF, no wrap-around), -1 when the Pause probe stopped it.
+  int FindBitmap(bool fromTop, HBITMAP pattern);
+
  protected:
   void OnSelectionChanged() override;
   void OnDeleteKey() override {}
@@ -98,12 +120,17 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   // Reads into m_glyph (reused between cells); logs the faults of a record.
   bool ReadGlyphInto(int code, EufGlyph& glyph);
   void OnDoubleClick(int x);
+  // Left button down on a cell with a glyph: the glyph as an OLE drag.
+  void StartDrag(POINT client);
+  void OnDropFiles(HDROP drop);
   std::filesystem::path TempFolder() const;
   HWND MessageOwner() const;
   void DeleteTempFile();
 
   SizeMovePredicate m_sizeMoving;
   GlyphEditorRequest m_editGlyph;
+  FileDropRequest m_openDropped;
+  PauseProbe m_pauseDown;
   const CYomiStore* m_yomi = nullptr;
   std::wstring m_programFolder;
   HWND m_status = nullptr;

@@ -161,14 +161,13 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_LINK_CHANGE, [this] { m_yomiCommands.OnLinkChange(); }, [this] { return m_yomiCommands.CanChangeLink(); });
   commands.Add(ID_YOMI_EDIT, [this] { m_yomiCommands.OnYomiEdit(); }, [this] { return m_yomiCommands.CanEditYomi(); });
   commands.Add(ID_IME_UPDATE, [this] { m_yomiCommands.OnImeUpdate(); }, [this] { return m_yomiCommands.CanUpdateIme(); });
+  commands.Add(ID_EDIT_COPY, [this] { m_document.OnCopyGlyph(); }, [this] { return m_document.CanCopyGlyph(); });
+  commands.Add(ID_CLIPBOARD_CHECK, [this] { m_document.OnClipboardCheck(); }, [this] { return m_document.HasClipboardGlyph(); });
+  commands.Add(ID_BITMAP_FIND, [this] { m_document.OnBitmapFind(); },
+               [this] { return !m_document.ShownPath().empty() && m_document.HasClipboardGlyph(); });
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });
-
-  // ---- present and disabled until their feature is in (no handler = disabled)
-  commands.Add(ID_EDIT_COPY, nullptr);           // the list control's bitmap copy (hasGlyph)
-  commands.Add(ID_CLIPBOARD_CHECK, nullptr);     // the balloon window in clipboard mode
-  commands.Add(ID_BITMAP_FIND, nullptr);         // the bitmap match search
 }
 
 void CGlyphviewApp::OnHelp() {

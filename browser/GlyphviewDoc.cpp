@@ -1,9 +1,12 @@
 #include "GlyphviewDoc.h"
 
+#include "BitmapFindDlg.h"
 #include "BrowserGaijiListCtrl.h"
+#include "ClipboardGlyph.h"
 #include "EufCreatorWin32.h"
 #include "EufMakeAnsDlg.h"
 #include "ExternalPrograms.h"
+#include "FukidasiDlg.h"
 #include "GlyphviewApp.h"
 #include "Log.h"
 #include "Message.h"
@@ -15,6 +18,10 @@
 
 namespace moji {
 namespace {
+
+// Where the clipboard balloon points, in the grid's client coordinates.
+constexpr int kBalloonAnchorX = 64;
+constexpr int kBalloonAnchorY = -48;
 
 std::wstring Lowered(std::wstring text) {
   if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
@@ -104,6 +111,37 @@ void CGlyphviewDoc::OnOpenRecentFile(int index) {
 void CGlyphviewDoc::OnJumpToCode() {
   CLog::Print(L"Command:指定の文字ｺｰﾄﾞへｼﾞｬﾝﾌﾟ\n");
   if (ListIsWindow()) m_list->JumpToCode();
+}
+
+void CGlyphviewDoc::OnCopyGlyph() {
+  CLog::Print(L"Command:ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ\n");
+  if (ListIsWindow()) m_list->CopyGlyphToClipboard();
+}
+
+bool CGlyphviewDoc::CanCopyGlyph() const { return ListIsWindow() && m_list->HasGlyph(); }
+
+bool CGlyphviewDoc::HasClipboardGlyph() const { return ListIsWindow() && m_list->GetClipboardGlyphFormat() != 0; }
+
+void CGlyphviewDoc::OnBitmapFind() {
+  if (!ListIsWindow()) return;
+  const UINT format = m_list->GetClipboardGlyphFormat();
+  if (format == 0 || (format != CF_BITMAP && format != m_list->GlyphkeeperFormat())) return;
+  HBITMAP pattern = nullptr;
+  if (!ReadClipboardGlyph(format, &pattern, nullptr, nullptr, nullptr)) return;
+  HWND owner = m_app.MainFrame().Handle();
+  CBitmapFindDlg dialog(pattern);
+  if (dialog.DoModal(owner) == IDOK) {
+    const int found = m_list->FindBitmap(dialog.StartChoice() == CBitmapFindDlg::kFromTop, pattern);
+    if (found == 0) ShowMessage(owner, IDS_MSG_NO_MATCH, MB_OK);
+    else if (found < 0) ShowMessage(owner, IDS_MSG_SEARCH_ABORTED, MB_OK | MB_ICONINFORMATION);
+  }
+  ::DeleteObject(pattern);
+}
+
+void CGlyphviewDoc::OnClipboardCheck() {
+  if (!ListIsWindow()) return;
+  CFukidasiDlg balloon(*m_list, kBalloonAnchorX, kBalloonAnchorY, true);
+  balloon.DoModal(m_list->Handle());
 }
 
 void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {

@@ -39,6 +39,15 @@ class CGlyphviewDoc {
   void OnOpenRecentFile(int index);
   void OnJumpToCode();
 
+  // Commands of the clipboard: the bitmap copy (57634, enabled by CanCopyGlyph), the
+  // bitmap match search (32780) and the clipboard balloon (32779), both enabled by
+  // HasClipboardGlyph (the search also needs a shown file).
+  void OnCopyGlyph();
+  void OnBitmapFind();
+  void OnClipboardCheck();
+  bool CanCopyGlyph() const;
+  bool HasClipboardGlyph() const;
+
   // A double-click on a glyph cell: the glyph editor "Mojidraw.exe <code>" starts for the
   // linked font (message 2050 when it cannot); for any other file a beep.
   void EditGlyph(const std::u16string& hexCode);

@@ -68,6 +68,10 @@ void CGlyphviewView::AttachGaijiList() {
   m_grid.SetSizeMovePredicate([this] { return m_app.MainFrame().IsSizingOrMoving(); });
   m_grid.SetGlyphEditorRequest([this](const std::u16string& hex) { m_app.Document().EditGlyph(hex); });
   m_grid.SetYomiStore(&m_app.Yomi());
+  m_grid.SetFileDropRequest([this](const std::wstring& path) {
+    m_app.SetStartTarget(path);  // opened like a file named on the command line
+    ::PostMessageW(Handle(), WM_APP_OPEN_START_TARGET, 0, 0);
+  });
   m_grid.InitRows(StatusEdit());
 }
 

@@ -18,6 +18,8 @@
 #define IDD_ADDR_JUMP               235   // jump to code (CAddrJumpDlg)
 #define IDD_YOMI_EDIT               253   // readings of one gaiji (CYomiEditDlg)
 #define IDI_YOMI_EDIT               134   // icon of the reading edit dialog
+#define IDD_FUKIDASI                251   // the clipboard balloon (CFukidasiDlg), an empty popup
+#define IDD_BITMAP_FIND             252   // bitmap match search (CBitmapFindDlg); icon IDI_ADDR_JUMP
 #define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
 #define IDB_BROWSE_FOCUSED          281   //   focused,
 #define IDB_BROWSE_DOWN             282   //   pressed,
@@ -34,7 +36,11 @@
 #define IDC_ABOUT_URL               1003  // about box: link to the web site
 #define IDC_ABOUT_COPYRIGHT         1004  // about box: legal copyright
 #define IDC_GAIJI_LIST              1006  // form 101: the gaiji grid (owner-drawn list box)
+#define IDC_FIND_FROM_TOP           1007  // IDD_BITMAP_FIND: radio "先頭から検索" (start 0)
+#define IDC_FIND_AFTER_SELECTION    1008  // IDD_BITMAP_FIND: radio "現在選択の次から検索" (start 1)
 #define IDC_TTE_FOLDER              1009  // IDD_TTE_LOAD: the folder (read-only)
+#define IDC_FIND_SIZE               1010  // IDD_BITMAP_FIND: "%d×%d" of the pattern
+#define IDC_FIND_PATTERN            1012  // IDD_BITMAP_FIND: the pattern (CBitmapPict)
 #define IDC_JUMP_CODE               1016  // IDD_ADDR_JUMP: the code, 4 hex digits
 #define IDC_JUMP_UNICODE            1017  // IDD_ADDR_JUMP: radio "&Unicode" (type 0)
 #define IDC_JUMP_SJIS               1018  // IDD_ADDR_JUMP: radio "&S-JIS" (type 1)

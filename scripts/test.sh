@@ -51,5 +51,6 @@ fuzz_run() {  # name, seed pattern, max length
 fuzz_run fuzz_tte '*.tte' 4096
 fuzz_run fuzz_euf '*.euf' 65536
 fuzz_run fuzz_fontname '*.tte' 4096
+fuzz_run fuzz_glyphkeeper '*.gkr' 9000
 
 step "all test tiers passed"

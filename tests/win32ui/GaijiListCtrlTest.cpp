@@ -2,17 +2,24 @@
 // files through a temporary copy, glyph reads and their log lines, and what a row looks
 // like when drawn (pixels checked in a memory DC, and a screenshot of the real window).
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "BrowserGaijiListCtrl.h"
+#include "ClipboardGlyph.h"
 #include "EufFile.h"
 #include "FormView.h"
+#include "FukidasiDlg.h"
+#include "GlyphDataSource.h"
+#include "GlyphkeeperRecords.h"
 #include "Log.h"
 #include "Message.h"
 #include "MessagePrompter.h"
@@ -29,7 +36,9 @@ namespace moji {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using test::Fixture;
+using test::KeeperRecord;
 
 class TestGrid : public CBrowserGaijiListCtrl {
  public:
@@ -721,6 +730,287 @@ TEST(GaijiListCtrl, ScreenshotOfAnAttachedGrid) {
   const gui::RgbImage image = test::CaptureWindow(h.host.Handle());
   ASSERT_TRUE(image.IsValid());
   EXPECT_TRUE(gui::WritePng(fs::path(MOJI_SCREENSHOT_DIR) / "gaiji_grid.png", image));
+}
+
+// ---- clipboard, drop, search, balloon -------------------------------------------------------
+
+// The clipboard emptied and given `items` in this order (the clipboard owns the handles).
+void PutOnClipboard(std::initializer_list<std::pair<UINT, HANDLE>> items) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  for (const auto& [format, data] : items) EXPECT_TRUE(SetClipboardData(format, data));
+  CloseClipboard();
+}
+
+// Empties the clipboard when it goes: what a test leaves there would enable the clipboard
+// commands of every later browser on this desktop.
+struct ClipboardEmptiedAtEnd {
+  ~ClipboardEmptiedAtEnd() {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    CloseClipboard();
+  }
+};
+
+HGLOBAL GlobalBlock(const std::vector<std::uint8_t>& bytes) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+  GlobalUnlock(block);
+  return block;
+}
+
+std::vector<std::uint8_t> BitsOf(HBITMAP bitmap, std::size_t count) {
+  std::vector<std::uint8_t> bits(count);
+  bits.resize(static_cast<std::size_t>(std::max(0L, GetBitmapBits(bitmap, static_cast<LONG>(count), bits.data()))));
+  return bits;
+}
+
+TEST(GaijiListCtrl, CopyPutsTheGlyphOfItsOwnSizeOnTheClipboard) {
+  ClipboardEmptiedAtEnd emptied;
+  test::ScratchFolder scratch(L"grid_copy");
+  TmpVariable tmp(scratch.Path().wstring());
+  LogCapture log(scratch / L"Mojiview.log");
+  GridHost h;
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid48.euf"), 3));
+  ASSERT_TRUE(h.grid.SelectCode(0xE010));
+  ASSERT_TRUE(h.grid.CopyGlyphToClipboard());
+  EXPECT_EQ(h.grid.GetClipboardGlyphFormat(), static_cast<UINT>(CF_BITMAP));
+
+  HBITMAP read = nullptr;
+  std::wstring reading = L"x";
+  int radical = 0, strokes = 0;
+  ASSERT_TRUE(ReadClipboardGlyph(CF_BITMAP, &read, &reading, &radical, &strokes));
+  EXPECT_EQ(BitmapSize(read).cx, 48);
+  EXPECT_EQ(BitmapSize(read).cy, 48);
+  EXPECT_EQ(BitsOf(read, 48 * 48 / 8), FixtureGlyph("valid48.euf", 0xE010).bits);
+  EXPECT_EQ(reading, L"");
+  EXPECT_EQ(radical, -1);
+  EXPECT_EQ(strokes, -1);
+  DeleteObject(read);
+  EXPECT_FALSE(ReadClipboardGlyph(CF_BITMAP, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_NE(log.Text().find("Bitmap Copy to Clipboard（code=E010）\n"), std::string::npos);
+
+  ASSERT_TRUE(h.grid.SelectCode(0xE003));  // an empty cell: nothing to copy
+  EXPECT_FALSE(h.grid.CopyGlyphToClipboard());
+}
+
+TEST(GaijiListCtrl, ClipboardAnswersTheFirstGlyphFormatAndReadsKeeperRecords) {
+  ClipboardEmptiedAtEnd emptied;
+  GridHost h;
+  const UINT keeper = h.grid.GlyphkeeperFormat();
+  ASSERT_NE(keeper, 0u);
+  const auto record = KeeperRecord(5, 12, 32, 1, 128, u"あい\0"s, 0x3C);
+  PutOnClipboard({{keeper, GlobalBlock(record)}, {CF_BITMAP, CreateBitmap(16, 16, 1, 1, nullptr)}});
+  EXPECT_EQ(h.grid.GetClipboardGlyphFormat(), keeper);
+  PutOnClipboard({{CF_BITMAP, CreateBitmap(16, 16, 1, 1, nullptr)}, {keeper, GlobalBlock(record)}});
+  EXPECT_EQ(h.grid.GetClipboardGlyphFormat(), static_cast<UINT>(CF_BITMAP));
+  PutOnClipboard({{CF_UNICODETEXT, GlobalBlock({'a', 0, 0, 0})}});
+  EXPECT_EQ(h.grid.GetClipboardGlyphFormat(), 0u);
+
+  struct {
+    const char* name;
+    std::vector<std::uint8_t> block;
+    bool read;
+    int size, radical, strokes;
+    std::wstring reading;
+  } cases[] = {
+      {"record with reading", record, true, 32, 5, 12, L"あい"},
+      {"marker off", KeeperRecord(0, -2, 16, 0, 32, u"zz"), true, 16, 0, -2, L""},
+      {"bits cut short", std::vector<std::uint8_t>(record.begin(), record.begin() + 100), false, 0, -1, -1, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PutOnClipboard({{keeper, GlobalBlock(c.block)}});
+    HBITMAP bitmap = nullptr;
+    std::wstring reading;
+    int radical = 0, strokes = 0;
+    ASSERT_EQ(ReadClipboardGlyph(keeper, &bitmap, &reading, &radical, &strokes), c.read);
+    EXPECT_EQ(BitmapSize(bitmap).cx, c.size);
+    EXPECT_EQ(radical, c.radical);
+    EXPECT_EQ(strokes, c.strokes);
+    EXPECT_EQ(reading, c.reading);
+    if (bitmap) {
+      const std::size_t n = static_cast<std::size_t>(c.size * c.size / 8);
+      EXPECT_EQ(BitsOf(bitmap, n), std::vector<std::uint8_t>(c.block.begin() + 16, c.block.begin() + 16 + static_cast<std::ptrdiff_t>(n)));
+      DeleteObject(bitmap);
+    }
+  }
+}
+
+// A WM_DROPFILES handle for `files` (freed by the receiver's DragFinish).
+HDROP DropOf(const std::vector<std::wstring>& files) {
+  std::wstring names;
+  for (const auto& file : files) names += file + L'\0';
+  names += L'\0';
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<std::uint8_t*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  return static_cast<HDROP>(block);
+}
+
+TEST(GaijiListCtrl, DroppedFilesOpenOneFontFileOnly) {
+  GridHost h;
+  std::vector<std::wstring> opened;
+  h.grid.SetFileDropRequest([&](const std::wstring& path) { opened.push_back(path); });
+  struct {
+    std::vector<std::wstring> files;
+    std::wstring opened;
+    UINT message;  // 0: none
+  } cases[] = {
+      {{L"C:\\fonts\\a.TTE"}, L"C:\\fonts\\a.TTE", 0},
+      {{L"C:\\fonts\\b.euf"}, L"C:\\fonts\\b.euf", 0},
+      {{L"C:\\fonts\\x.bmp"}, L"", IDS_ERR_NOT_GAIJI_FILE},
+      {{L"C:\\fonts\\a.tte", L"C:\\fonts\\b.tte"}, L"", IDS_ERR_DROP_COUNT},
+      {{L"tte"}, L"", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.files));
+    MessageRecorder messages;
+    opened.clear();
+    SendMessageW(h.list, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(c.files)), 0);
+    EXPECT_EQ(opened.empty() ? L"" : opened[0], c.opened);
+    ASSERT_EQ(messages.boxes.size(), c.message ? 1u : 0u);
+    if (c.message == IDS_ERR_NOT_GAIJI_FILE) {
+      EXPECT_EQ(messages.boxes[0].text, FormatResource(c.message, c.files[0].c_str()));
+      EXPECT_EQ(messages.boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONHAND));
+    } else if (c.message) {
+      EXPECT_EQ(messages.boxes[0].text, LoadResourceString(c.message));
+    }
+  }
+}
+
+TEST(GaijiListCtrl, BitmapSearchFindsExactMatchesFromItsStartAndStopsOnPause) {
+  ClipboardEmptiedAtEnd emptied;
+  test::ScratchFolder scratch(L"grid_search");
+  TmpVariable tmp(scratch.Path().wstring());
+  // Two equal glyphs (E005, E009) and another one (E00A) in a 64 x 64 file.
+  const fs::path euf = scratch / L"twins.euf";
+  fs::copy_file(Fixture("template64.euf"), euf);
+  {
+    CEufFile file;
+    ASSERT_EQ(file.Open(euf, CBinaryFile::Access::ReadWrite), 0);
+    const std::vector<std::uint8_t> twin(512, 0x81), other(512, 0x18);
+    ASSERT_TRUE(file.AddGlyph(0xE005, 64, 64, twin));
+    ASSERT_TRUE(file.AddGlyph(0xE009, 64, 64, twin));
+    ASSERT_TRUE(file.AddGlyph(0xE00A, 64, 64, other));
+    ASSERT_TRUE(file.Commit());
+  }
+  GridHost h;
+  ASSERT_TRUE(h.grid.AttachEuf(euf, 3));
+  ASSERT_TRUE(h.grid.SelectCode(0xE009));
+  ASSERT_TRUE(h.grid.CopyGlyphToClipboard());
+  HBITMAP pattern = nullptr;
+  ASSERT_TRUE(ReadClipboardGlyph(CF_BITMAP, &pattern, nullptr, nullptr, nullptr));
+
+  int probes = 0;
+  bool pause = false;
+  h.grid.SetPauseProbe([&] { return ++probes, pause; });
+  struct {
+    int selected;
+    bool fromTop;
+    bool pause;
+    int result;
+    int selectedAfter;
+    int probes;
+  } cases[] = {
+      {0xE100, true, false, 0xE005, 0xE005, 5},     // the lower of two equal glyphs
+      {0xE005, false, false, 0xE009, 0xE009, 3},    // the selection itself is skipped
+      {0xE009, false, false, 0, 0xE009, 0xF8FF - 0xE009},
+      {0xF8FF, false, false, 0, 0xF8FF, 0},         // nothing after the last code
+      {0xE000, true, true, -1, 0xE000, 1},          // Pause: stopped, selection kept
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.selected);
+    ASSERT_TRUE(h.grid.SelectCode(c.selected));
+    probes = 0;
+    pause = c.pause;
+    EXPECT_EQ(h.grid.FindBitmap(c.fromTop, pattern), c.result);
+    EXPECT_EQ(h.grid.GetSelectedIndex(), c.selectedAfter - 0xE000);
+    EXPECT_EQ(probes, c.probes);
+  }
+  DeleteObject(pattern);
+}
+
+TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
+  const RECT desktop{0, 0, 1280, 1024};
+  struct {
+    RECT window;
+    RECT placed;
+  } cases[] = {
+      {{100, 100, 344, 202}, {100, 100, 344, 202}},
+      {{1200, 100, 1444, 202}, {1036, 100, 1280, 202}},     // right edge
+      {{100, 980, 344, 1082}, {100, 922, 344, 1024}},       // bottom edge
+      {{1100, 1000, 1344, 1102}, {1036, 922, 1280, 1024}},  // lower-right corner
+      {{-30, -20, 214, 82}, {-30, -20, 214, 82}},           // upper and left edges stay
+  };
+  for (const auto& c : cases) {
+    const RECT placed = CFukidasiDlg::KeepInsideDesktop(c.window, desktop);
+    EXPECT_TRUE(EqualRect(&placed, &c.placed)) << placed.left << "," << placed.top;
+  }
+
+  GridHost h;
+  for (const UINT closing : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN), static_cast<UINT>(WM_NCLBUTTONDOWN)}) {
+    CFukidasiDlg balloon(h.grid, 64, 100, true);
+    RECT rect{};
+    bool captured = false, shaped = false;
+    test::ModalDriver driver(L"#32770", [&](HWND window) {
+      GetWindowRect(window, &rect);
+      captured = GetCapture() == window;
+      HRGN region = CreateRectRgn(0, 0, 0, 0);
+      shaped = GetWindowRgn(window, region) != ERROR;
+      DeleteObject(region);
+      PostMessageW(window, closing, 0, 0);
+    });
+    EXPECT_EQ(balloon.DoModal(h.list), 1);
+    POINT origin{64, 100};
+    ClientToScreen(h.list, &origin);
+    EXPECT_EQ(rect.left, origin.x);
+    EXPECT_EQ(rect.top, origin.y);
+    EXPECT_EQ(rect.right - rect.left, CFukidasiDlg::kWidth);
+    EXPECT_EQ(rect.bottom - rect.top, CFukidasiDlg::kHeight);
+    EXPECT_TRUE(captured);
+    EXPECT_TRUE(shaped);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+TEST(GaijiListCtrl, DragSourceOffersOnlyACopyOfTheBitmapAndDropsOnRelease) {
+  const std::vector<std::uint8_t> bits(32 * 32 / 8, 0x96);
+  auto* source = new CGlyphDataSource(CreateGlyphBitmap(32, 32, bits.data()));
+
+  FORMATETC bitmap{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+  FORMATETC asHandle{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  FORMATETC text{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  EXPECT_EQ(source->QueryGetData(&bitmap), S_OK);
+  EXPECT_NE(source->QueryGetData(&asHandle), S_OK);
+  EXPECT_NE(source->QueryGetData(&text), S_OK);
+  for (int round = 0; round < 2; ++round) {  // each receiver gets its own bitmap to release
+    STGMEDIUM medium{};
+    ASSERT_EQ(source->GetData(&bitmap, &medium), S_OK);
+    EXPECT_EQ(medium.tymed, static_cast<DWORD>(TYMED_GDI));
+    EXPECT_EQ(BitmapSize(medium.hBitmap).cx, 32);
+    EXPECT_EQ(BitsOf(medium.hBitmap, bits.size()), bits);
+    ReleaseStgMedium(&medium);
+  }
+  IEnumFORMATETC* formats = nullptr;
+  ASSERT_EQ(source->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+  FORMATETC listed[4]{};
+  ULONG count = 0;
+  formats->Next(4, listed, &count);
+  formats->Release();
+  ASSERT_EQ(count, 1u);
+  EXPECT_EQ(listed[0].cfFormat, CF_BITMAP);
+  EXPECT_EQ(listed[0].tymed, static_cast<DWORD>(TYMED_GDI));
+
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
+  EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
+  EXPECT_EQ(source->QueryContinueDrag(TRUE, MK_LBUTTON), DRAGDROP_S_CANCEL);
+  EXPECT_EQ(source->Release(), 0u);
+  // A press that is no real button press (posted) never becomes a drag.
+  EXPECT_FALSE(DragBegins(POINT{10, 10}));
 }
 
 }  // namespace

@@ -111,6 +111,11 @@ bool DoubleClickAt(POINT screen) {
   return sent;
 }
 
+bool MouseEventAt(POINT screen, DWORD buttonFlags) {
+  std::vector<INPUT> inputs = {MouseInput(screen, buttonFlags)};
+  return Send(inputs);
+}
+
 bool ClickControl(HWND parent, int controlId, MouseButton button) {
   HWND control = GetDlgItem(parent, controlId);
   if (!control || !BringToForeground(parent)) return false;

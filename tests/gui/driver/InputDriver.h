@@ -36,5 +36,8 @@ bool ClickAt(POINT screen, MouseButton button = MouseButton::Left);
 bool DoubleClickAt(POINT screen);
 // A click into the middle of a child control of `parent`.
 bool ClickControl(HWND parent, int controlId, MouseButton button = MouseButton::Left);
+// One mouse event at a screen point: a move, or with MOUSEEVENTF_LEFTDOWN / LEFTUP (...)
+// a button going down or up there. For drags, which need the steps one by one.
+bool MouseEventAt(POINT screen, DWORD buttonFlags = 0);
 
 }  // namespace moji::gui

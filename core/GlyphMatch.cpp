@@ -1,0 +1,27 @@
+#include "GlyphMatch.h"
+
+#include <algorithm>
+
+#include "GaijiCode.h"
+
+namespace moji {
+
+bool GlyphMatches(const EufGlyph& glyph, const GlyphPattern& pattern) {
+  if (glyph.width != pattern.width || glyph.height != pattern.height || glyph.width <= 0 || glyph.height <= 0)
+    return false;
+  const std::size_t n = static_cast<std::size_t>(pattern.width) * static_cast<std::size_t>(pattern.height) / 8;
+  if (glyph.bits.size() < n || pattern.bits.size() < n) return false;
+  return std::equal(pattern.bits.begin(), pattern.bits.begin() + static_cast<std::ptrdiff_t>(n), glyph.bits.begin());
+}
+
+int FindMatchingGlyph(int startCode, const GlyphPattern& pattern, const std::function<bool(int, EufGlyph&)>& read,
+                      const std::function<bool()>& abortRequested) {
+  EufGlyph glyph;
+  for (int code = std::max(startCode, kGaijiFirst); code <= kGaijiLast; ++code) {
+    if (read(code, glyph) && GlyphMatches(glyph, pattern)) return code;
+    if (abortRequested && abortRequested()) return kSearchAborted;
+  }
+  return kSearchNotFound;
+}
+
+}  // namespace moji

@@ -1,0 +1,68 @@
+// Figures, not a test (run with --gtest_also_run_disabled_tests): the grid's bitmap match
+// search over a 6,400-glyph EUF that finds nothing, with the real Pause-key poll, next to
+// the plain reading of the same 6,400 glyphs through the same grid.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "BrowserGaijiListCtrl.h"
+#include "FormView.h"
+#include "GaijiCode.h"
+#include "MojiviewRes.h"
+#include "TestPaths.h"
+#include "win32/Win32TestSupport.h"
+
+namespace moji {
+namespace {
+
+class BenchGrid : public CBrowserGaijiListCtrl {
+ protected:
+  void OnDeleteKey() override {}
+};
+
+TEST(BitmapSearchBench, DISABLED_SearchThatFindsNothingAgainstPlainReading) {
+  test::ScratchFolder scratch(L"search_bench");
+  wchar_t savedTmp[1024] = {};
+  const bool hadTmp = GetEnvironmentVariableW(L"TMP", savedTmp, 1024) > 0;
+  SetEnvironmentVariableW(L"TMP", scratch.Path().c_str());  // the grid's temporary copy
+  CWindow host;
+  ASSERT_TRUE(host.CreateEx(0, nullptr, L"search bench", WS_OVERLAPPEDWINDOW, 0, 0, 680, 600, nullptr, nullptr));
+  CFormView form{IDD_GLYPHVIEW_FORM};
+  ASSERT_TRUE(form.CreateView(host.Handle()));
+  BenchGrid grid;
+  ASSERT_TRUE(grid.SubclassDlgItem(IDC_GAIJI_LIST, form.Handle()));
+  grid.InitRows(nullptr);
+  ASSERT_TRUE(grid.AttachEuf(test::Fixture("full64.euf"), 6400));
+  HBITMAP pattern = CreateBitmap(64, 64, 1, 1, nullptr);  // all ink: no glyph of the file
+
+  double read = 1e300, search = 1e300, unpolled = 1e300;
+  for (int run = 0; run < 7; ++run) {
+    auto start = std::chrono::steady_clock::now();
+    int width = 0, height = 0, found = 0;
+    for (int code = kGaijiFirst; code <= kGaijiLast; ++code) found += !grid.ReadGlyph(code, width, height).empty();
+    read = std::min(read, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    ASSERT_EQ(found, 6400);
+    start = std::chrono::steady_clock::now();
+    ASSERT_EQ(grid.FindBitmap(true, pattern), 0);
+    search = std::min(search, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    grid.SetPauseProbe([] { return false; });
+    start = std::chrono::steady_clock::now();
+    ASSERT_EQ(grid.FindBitmap(true, pattern), 0);
+    unpolled = std::min(unpolled, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    grid.SetPauseProbe([] { return (GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; });
+  }
+  std::printf("plain reading of 6,400 glyphs through the grid: %.2f ms\n", read);
+  std::printf("search that finds nothing (wait box, Pause poll): %.2f ms\n", search);
+  std::printf("the same search without the Pause poll:           %.2f ms\n", unpolled);
+  std::printf("ratio: %.2f (goal: at most 3)\n", search / read);
+  DeleteObject(pattern);
+  grid.ReleaseEuf();
+  SetEnvironmentVariableW(L"TMP", hadTmp ? savedTmp : nullptr);
+}
+
+}  // namespace
+}  // namespace moji
