@@ -19,6 +19,12 @@ void CGuiScenario::SetUp() {
       << "GUI scenarios need an X display: run them under xvfb-run (scripts/test.sh does)";
   ASSERT_TRUE(m_folder.Prepare(ProgramFolder(), std::filesystem::path(MOJI_GUI_SCENARIO_DIR) / m_name))
       << "cannot prepare the scenario folder from " << ProgramFolder();
+  // The clipboard is shared by every program of the desktop: what an earlier scenario left
+  // there would enable the browser's clipboard commands.
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
 }
 
 void CGuiScenario::TearDown() {

@@ -96,16 +96,6 @@ void PumpFor(DWORD ms) {
 
 class ClipboardScenario : public CBrowserFileScenario {
  protected:
-  // The clipboard is shared by every program on the desktop: what a scenario leaves there
-  // would enable the clipboard commands of the browsers of later scenarios.
-  void TearDown() override {
-    CBrowserFileScenario::TearDown();
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      CloseClipboard();
-    }
-  }
-
   // The clipboard's CF_BITMAP as its size and device-dependent bits; {0, 0} when none.
   static SIZE ClipboardBitmap(std::vector<std::uint8_t>& bits) {
     SIZE size{};
