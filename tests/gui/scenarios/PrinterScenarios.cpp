@@ -392,7 +392,8 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
 
   ASSERT_TRUE(SendKey(preview, VK_NEXT));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(preview, 0x7101)); })) << "not on the last page";
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(preview, 0x7102)));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(preview, 0x7102)) != FALSE; }))
+      << "previous page stays disabled on the last page";
   ASSERT_TRUE(ClickControl(preview, 0x7104));  // zoom in
   Sleep(300);
   Screenshot(L"zoomed", main);
