@@ -53,6 +53,10 @@ Bytes Records(std::initializer_list<std::pair<int, std::u16string>> records) {
 class ImeWordRegistrationTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One folder per test: ctest runs the tests of this program side by side.
+    m_dir = fs::temp_directory_path() /
+            (std::string("moji_ime_registration_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    m_old = m_dir / u"_OldEudc.ymi";
     fs::remove_all(m_dir);
     fs::create_directories(m_dir);
   }
@@ -72,8 +76,8 @@ class ImeWordRegistrationTest : public ::testing::Test {
     return RegisterReadingsWithIme(m_store, m_old, {m_prompter, m_ime, m_log, [this](bool b) { m_busy.push_back(b); }});
   }
 
-  fs::path m_dir = fs::temp_directory_path() / "moji_ime_registration";
-  fs::path m_old = m_dir / u"_OldEudc.ymi";
+  fs::path m_dir;
+  fs::path m_old;
   test::CFakePrompter m_prompter;
   test::CFakeLog m_log;
   CFakeRegistrar m_ime;
