@@ -169,6 +169,24 @@ class EufCreationScenario : public CBrowserFileScenario {
     ASSERT_TRUE(PressButton(dialog, IDOK));
   }
 
+  // Posts the glyph editor's notification while the browser's message box or dialog `box`
+  // is up and waits until the browser has taken it (its log line); then presses `button`.
+  void ReloadDuring(HWND main, HWND box, int button) {
+    ASSERT_TRUE(box);
+    const size_t before = Count(Log(), kNotified);
+    ASSERT_TRUE(PostMessageW(main, kReloadNotification, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return Count(Log(), kNotified) == before + 1; }, 5000)) << "the notification is lost";
+    ASSERT_TRUE(PressButton(box, button));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+  }
+  static size_t Count(const std::wstring& text, const std::wstring& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+  }
+  static constexpr wchar_t kNotified[] = L"Glyphdraw → 更新通知\n";
+  static constexpr wchar_t kReloaded[] = L"Command:データ再読込\n";
+
   RegistryValues m_before;
   std::filesystem::path m_fonts;
 };
@@ -266,6 +284,52 @@ TEST_F(EufCreationScenario, NoLeavesTheShownFileAndWritesNothing) {
   EXPECT_EQ(Setting(kRecentSection, L"File1"), good.wstring());
   EXPECT_EQ(Setting(kRecentSection, L"File2"), L"");
   EXPECT_THAT(Log(), Not(HasSubstr(L"EUF作成開始")));
+}
+
+TEST_F(EufCreationScenario, AReloadDuringTheOpenRunsOnceAfterItAndTheNewEufHoldsTheGlyphs) {
+  // The sample font is shown; from the recent files comes a TTE the reader cannot read
+  // (status 31) that has no EUF. The glyph editor's notification arrives during each message
+  // and dialog of that open; the open must finish as if it had not, then reload once.
+  const std::filesystem::path shown = PlaceSample(L".tte", m_fonts / L"SampleGaiji.tte");
+  PlaceSample(L".euf", m_fonts / L"SampleGaiji.euf");
+  const std::filesystem::path tte = PlaceFixture("err_31_segments.tte", m_fonts / L"unread.tte");
+  const std::filesystem::path euf = m_fonts / L"unread.euf";
+  StoreRecentFiles({tte.wstring()});
+  const std::wstring warning = L"'" + tte.wstring() + L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めない可能性があります。（ErrNo=31）";
+  HWND main = StartBrowserWith(shown);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(shown)), Title(shown));
+
+  ASSERT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
+  HWND box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), warning);
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));  // message box 6005
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, WaitForDialog(BrowserId(), kQuestionCaption), IDOK));  // dialog 139
+  box = WaitForBrowserMessage();
+  ASSERT_TRUE(box) << "no question about the unreadable TTE";
+  EXPECT_EQ(MessageBoxText(box), L"'" + tte.wstring() +
+                                     L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めないため、外字有無の判定が正しく行えない可能性があります。\r\n処理を続行しますか？");
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDYES));  // message box 6006
+  box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), Created(5));
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));  // message box 6001
+
+  // The new EUF is shown, and the four notifications give one reload of it afterwards.
+  EXPECT_EQ(AnswerMessage(), warning);
+  EXPECT_EQ(WaitForBrowserMessage(1000), nullptr) << MessageBoxText(FindBrowserMessage());
+  EXPECT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+  EXPECT_EQ(ReadEufGlyphs(euf), SmallFontGlyphs());
+  for (const auto& [code, bits] : SmallFontGlyphs())
+    EXPECT_TRUE(WaitForShownGlyph(Grid(main), code, bits)) << std::hex << code;
+  Screenshot(L"reloaded", main);
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  const std::wstring log = Log();
+  EXPECT_EQ(Count(log, kNotified), 4u);
+  EXPECT_EQ(Count(log, kReloaded), 1u);
+  EXPECT_THAT(log, HasSubstr(L"EUF作成終了（件数=5:Err=0）\n"));
+  EXPECT_EQ(ReadEudcValues(), ExpectedAfterCreation());
 }
 
 }  // namespace
