@@ -109,7 +109,9 @@ bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int 
   if (status == 0) {
     if (const auto size = m_euf.GlyphSize()) m_managementSize = SIZE{size->first, size->second};
   } else {
-    ShowMessageLogged(MessageOwner(), static_cast<UINT>(status), MB_OK, m_tempPath.c_str());
+    // The user is told about the EUF they opened; the log names the copy that was read.
+    CLog::Print(L"%s\n", FormatResource(static_cast<UINT>(status), m_tempPath.c_str()).c_str());
+    ShowMessage(MessageOwner(), static_cast<UINT>(status), MB_OK, eufPath.c_str());
     ReleaseEuf();
   }
   if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
