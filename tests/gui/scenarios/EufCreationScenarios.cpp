@@ -329,6 +329,8 @@ TEST_F(EufCreationScenario, AReloadDuringTheOpenRunsOnceAfterItAndTheNewEufHolds
   EXPECT_EQ(Count(log, kNotified), 4u);
   EXPECT_EQ(Count(log, kReloaded), 1u);
   EXPECT_THAT(log, HasSubstr(L"EUF作成終了（件数=5:Err=0）\n"));
+  EXPECT_THAT(log, HasSubstr(L"処理を続行しますか？\n"));  // the creation's messages are logged
+  EXPECT_THAT(log, HasSubstr(Created(5) + L"\n"));
   EXPECT_EQ(ReadEudcValues(), ExpectedAfterCreation());
 }
 
