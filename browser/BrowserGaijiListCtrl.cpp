@@ -89,8 +89,9 @@ bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int 
   CLog::Print(L"RegistEUF=%s\n", eufPath.c_str());
   m_gaijiCount = gaijiCount;
 
-  // The name is claimed by creating the file, so no other browser can take the same one.
-  const auto temp = CreateUniqueFile(TempFolder(), FromWide(kTempPrefix));
+  // The name is claimed by creating the file, so no other browser can take the same one;
+  // copies left by browsers that were killed go first (those of running browsers are open).
+  const auto temp = ClaimTempFile(TempFolder(), FromWide(kTempPrefix));
   bool copied = false;
   if (temp) {
     CLog::Print(L"TEMP=%s\n", temp->c_str());
