@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 
 #include <fstream>
+#include <iostream>
+#include <random>
 
 #include "BrowserFileScenario.h"
 #include "CommandStateQuery.h"
@@ -341,6 +343,40 @@ TEST_F(GaijiFileScenario, UnusableEufsAreReportedAndLeaveTheGridAsTheirFailureRe
   EXPECT_THAT(TempCopies(), IsEmpty());
   EXPECT_EQ(Setting(kRecentSection, L"File1"), good.wstring());
   EXPECT_EQ(Setting(kRecentSection, L"File2"), recent[0]);
+}
+
+TEST_F(GaijiFileScenario, CopiesOfKilledBrowsersGoWhileThoseOfRunningBrowsersStay) {
+  const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
+  HWND main = StartBrowserWith(tte);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+  ASSERT_EQ(TempCopies().size(), 1u);
+
+  // Browsers killed at random moments of their start, copy and display; each next start
+  // removes what the one before left, never the running browser's copy.
+  std::mt19937 random(8);
+  int leftBehind = 0;
+  const int kills = 12;
+  for (int kill = 0; kill < kills; ++kill) {
+    CTargetProcess& victim = Start(kBrowserProgram, L"\"" + tte.wstring() + L"\"");
+    Sleep(std::uniform_int_distribution<DWORD>(0, 1500)(random));
+    ASSERT_TRUE(victim.Terminate());
+    ASSERT_TRUE(victim.WaitForExit(kDefaultTimeoutMs));
+    leftBehind += TempCopies().size() > 1 ? 1 : 0;
+  }
+  std::cout << "kills that left a temporary copy: " << leftBehind << " of " << kills << "\n";
+  EXPECT_GT(leftBehind, 0) << "no kill came after the copy";
+
+  CTargetProcess& next = Start(kBrowserProgram, L"\"" + tte.wstring() + L"\"");
+  HWND nextMain = next.WaitForMainWindow(kDefaultTimeoutMs, kBrowserTag);
+  ASSERT_TRUE(nextMain);
+  ASSERT_EQ(WaitForTitle(nextMain, Title(tte)), Title(tte));
+  EXPECT_EQ(TempCopies().size(), 2u) << "the copies: the running browser's and the new one's";
+  EXPECT_TRUE(std::filesystem::exists(Tmp() / L"_Gvw_0")) << "the running browser lost its copy";
+  EXPECT_TRUE(PostCommand(nextMain, ID_APP_EXIT));
+  EXPECT_TRUE(next.WaitForExit(kDefaultTimeoutMs));
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  EXPECT_THAT(TempCopies(), IsEmpty());
 }
 
 TEST_F(GaijiFileScenario, TempFolderThatIsAFileRefusesTheCopyWithoutTmp) {
