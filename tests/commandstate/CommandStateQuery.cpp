@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "CommandTable.h"
+
 namespace moji {
 namespace {
 
@@ -58,20 +60,15 @@ void AnswerCommandStateQuery(HWND frame, HWND asker) {
   }
   if (HWND toolbar = ::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr)) {
     const std::vector<CommandState> menuStates = states;
-    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      TBBUTTON button{};
-      if (!::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button))) continue;
-      if (button.fsStyle & BTNS_SEP) continue;
-      const UINT id = static_cast<UINT>(button.idCommand);
-      bool enabled = (button.fsState & TBSTATE_ENABLED) != 0;
+    for (const ToolbarButtonState& button : ReadToolbarButtons(toolbar)) {
+      bool enabled = button.enabled;
       for (const CommandState& item : menuStates) {
-        if (item.id != id || item.enabled == enabled) continue;
+        if (item.id != button.id || item.enabled == enabled) continue;
         enabled = item.enabled;
-        ::SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+        ::SendMessageW(toolbar, TB_ENABLEBUTTON, button.id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
         break;
       }
-      states.push_back(CommandState{L'T', id, enabled, {}});
+      states.push_back(CommandState{L'T', button.id, enabled, {}});
     }
   }
   const std::wstring text = FormatCommandStates(states);
