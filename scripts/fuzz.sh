@@ -5,7 +5,8 @@
 # per target, whichever comes first (FUZZ_RUNS=-1: the time alone). A target starts from its
 # committed seeds (tests/fuzz/seeds/<target>/) and the generated fixtures its
 # tests/fuzz/<target>.options names, in a corpus that grows across runs under
-# build/fuzz/corpus/<target>/; a finding goes to build/fuzz/findings/<target>/.
+# build/fuzz/corpus/<target>/; a finding goes to build/fuzz/findings/<target>/, the log to
+# build/fuzz/logs/<time>.<pid>/<target>.log.
 # Prints executions, coverage and findings per target; exits 1 when a target found a fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,8 @@ cd "$(dirname "$0")/.."
 seconds=${1:-0}
 runs=${FUZZ_RUNS:-10000000}
 build=build/fuzz
+logs="$build/logs/$(date +%Y%m%d-%H%M%S).$$"  # one folder per run: runs may overlap
+mkdir -p "$logs"
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz >/dev/null
@@ -24,7 +27,7 @@ failed=0
 printf '%-18s %14s %8s %8s %s\n' target executions cov ft findings
 for exe in $(find "$build/tests/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x | sort); do
   name=$(basename "$exe")
-  corpus="$build/corpus/$name" findings="$build/findings/$name" log="$build/$name.log"
+  corpus="$build/corpus/$name" findings="$build/findings/$name" log="$logs/$name.log"
   mkdir -p "$corpus" "$findings"
   stamp="$findings/.start" && touch "$stamp"
   [ -d "tests/fuzz/seeds/$name" ] && cp -n "tests/fuzz/seeds/$name"/* "$corpus/" 2>/dev/null || true
