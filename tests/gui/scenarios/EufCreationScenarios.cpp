@@ -169,24 +169,6 @@ class EufCreationScenario : public CBrowserFileScenario {
     ASSERT_TRUE(PressButton(dialog, IDOK));
   }
 
-  // Posts the glyph editor's notification while the browser's message box or dialog `box`
-  // is up and waits until the browser has taken it (its log line); then presses `button`.
-  void ReloadDuring(HWND main, HWND box, int button) {
-    ASSERT_TRUE(box);
-    const size_t before = Count(Log(), kNotified);
-    ASSERT_TRUE(PostMessageW(main, kReloadNotification, 0, 0));
-    EXPECT_TRUE(WaitUntil([&] { return Count(Log(), kNotified) == before + 1; }, 5000)) << "the notification is lost";
-    ASSERT_TRUE(PressButton(box, button));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
-  }
-  static size_t Count(const std::wstring& text, const std::wstring& part) {
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++count;
-    return count;
-  }
-  static constexpr wchar_t kNotified[] = L"Glyphdraw → 更新通知\n";
-  static constexpr wchar_t kReloaded[] = L"Command:データ再読込\n";
-
   RegistryValues m_before;
   std::filesystem::path m_fonts;
 };
@@ -326,8 +308,8 @@ TEST_F(EufCreationScenario, AReloadDuringTheOpenRunsOnceAfterItAndTheNewEufHolds
   Screenshot(L"reloaded", main);
   EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
   const std::wstring log = Log();
-  EXPECT_EQ(Count(log, kNotified), 4u);
-  EXPECT_EQ(Count(log, kReloaded), 1u);
+  EXPECT_EQ(Occurrences(log, kNotified), 4u);
+  EXPECT_EQ(Occurrences(log, kReloaded), 1u);
   EXPECT_THAT(log, HasSubstr(L"EUF作成終了（件数=5:Err=0）\n"));
   EXPECT_THAT(log, HasSubstr(L"処理を続行しますか？\n"));  // the creation's messages are logged
   EXPECT_THAT(log, HasSubstr(Created(5) + L"\n"));

@@ -379,6 +379,31 @@ TEST_F(GaijiFileScenario, CopiesOfKilledBrowsersGoWhileThoseOfRunningBrowsersSta
   EXPECT_THAT(TempCopies(), IsEmpty());
 }
 
+TEST_F(GaijiFileScenario, AReloadDuringAnAttachFailureRunsAfterTheOpenAndKeepsWhatItAttached) {
+  // While the message about an unusable EUF is up, the file is mended and the glyph editor's
+  // notification arrives: the failed open ends first, then the reload shows the mended file.
+  const std::filesystem::path good = PlaceSmallPair(Folder().File(L"good"));
+  const std::filesystem::path bad = PlaceFixture("small.tte", Folder().File(L"bad.tte"));
+  const std::filesystem::path badEuf = PlaceFixture("err2017_signature.euf", Folder().File(L"bad.euf"));
+  StoreRecentFiles({bad.wstring()});
+  HWND main = StartBrowserWith(good);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(good)), Title(good));
+
+  ASSERT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
+  HWND box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), Quoted(badEuf) + L"ﾌｧｲﾙをEUFﾌｧｲﾙとして処理できません。");
+  ASSERT_TRUE(CopyFileW(Folder().File(L"good.euf").c_str(), badEuf.c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));
+  EXPECT_EQ(WaitForBrowserMessage(1000), nullptr) << MessageBoxText(FindBrowserMessage());
+  EXPECT_EQ(WaitForTitle(main, Title(bad)), Title(bad));
+  EXPECT_TRUE(WaitForShownGlyph(Grid(main), 0xE000, test::SquareGlyph())) << "the reloaded file was released";
+  EXPECT_EQ(TempCopies().size(), 1u);
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  EXPECT_EQ(Occurrences(Log(), kReloaded), 1u);
+}
+
 TEST_F(GaijiFileScenario, TempFolderThatIsAFileRefusesTheCopyWithoutTmp) {
   const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
   SetTmp(std::nullopt);
