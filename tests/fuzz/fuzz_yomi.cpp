@@ -1,8 +1,10 @@
 // Any byte string as a reading file: the store loads it, answers the look-up of every code
 // its records name, takes a replacement, saves, and a second store loading the saved file
 // answers every look-up the same. Readings never exceed their 22-unit field.
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,18 +24,25 @@ class CYesPrompter final : public moji::CPrompter {
   Answer Message(int, Buttons, Icon, const std::vector<moji::MessageArg>&, bool) override { return Answer::Yes; }
 };
 
-// The folder of this process's reading file, removed at exit.
+// The folder of this process's reading file. libFuzzer ends without running exit handlers,
+// so each run removes the folders of runs whose process is gone instead.
 const std::filesystem::path& WorkFolder() {
   static const std::filesystem::path folder = [] {
-    const std::filesystem::path shm = "/dev/shm";
     std::error_code ec;
+    const std::filesystem::path shm = "/dev/shm";
     const std::filesystem::path base = std::filesystem::is_directory(shm, ec) ? shm : std::filesystem::temp_directory_path();
-    std::filesystem::path made = base / ("fuzz_yomi." + std::to_string(::getpid()));
+    const std::string prefix = "fuzz_yomi.";
+    for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::string name = it->path().filename().string();
+      if (name.rfind(prefix, 0) != 0) continue;
+      const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+      if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+        std::error_code ignored;
+        std::filesystem::remove_all(it->path(), ignored);
+      }
+    }
+    std::filesystem::path made = base / (prefix + std::to_string(::getpid()));
     std::filesystem::create_directories(made);
-    std::atexit([] {
-      std::error_code ignored;
-      std::filesystem::remove_all(WorkFolder(), ignored);
-    });
     return made;
   }();
   return folder;
