@@ -215,6 +215,17 @@ class CBrowserFileScenario : public CGuiScenario {
     return text;
   }
 
+  // Starts the browser on `shown`, waits for it, then opens `other` from the recent files
+  // (as their second entry); the main window.
+  HWND ShowThenOpenRecent(const std::filesystem::path& shown, const std::filesystem::path& other) {
+    StoreRecentFiles({other.wstring()});
+    HWND main = StartBrowserWith(shown);
+    if (!main) return nullptr;
+    EXPECT_EQ(WaitForTitle(main, Title(shown)), Title(shown));
+    EXPECT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
+    return main;
+  }
+
   // Posts the glyph editor's notification while the browser's message box or dialog `box`
   // is up and waits until the browser has taken it (its log line); then presses `button`.
   void ReloadDuring(HWND main, HWND box, int button) {

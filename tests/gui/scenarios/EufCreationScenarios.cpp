@@ -276,13 +276,9 @@ TEST_F(EufCreationScenario, AReloadDuringTheOpenRunsOnceAfterItAndTheNewEufHolds
   PlaceSample(L".euf", m_fonts / L"SampleGaiji.euf");
   const std::filesystem::path tte = PlaceFixture("err_31_segments.tte", m_fonts / L"unread.tte");
   const std::filesystem::path euf = m_fonts / L"unread.euf";
-  StoreRecentFiles({tte.wstring()});
   const std::wstring warning = L"'" + tte.wstring() + L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めない可能性があります。（ErrNo=31）";
-  HWND main = StartBrowserWith(shown);
+  HWND main = ShowThenOpenRecent(shown, tte);
   ASSERT_TRUE(main);
-  ASSERT_EQ(WaitForTitle(main, Title(shown)), Title(shown));
-
-  ASSERT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
   HWND box = WaitForBrowserMessage();
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), warning);

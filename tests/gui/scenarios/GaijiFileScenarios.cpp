@@ -385,12 +385,8 @@ TEST_F(GaijiFileScenario, AReloadDuringAnAttachFailureRunsAfterTheOpenAndKeepsWh
   const std::filesystem::path good = PlaceSmallPair(Folder().File(L"good"));
   const std::filesystem::path bad = PlaceFixture("small.tte", Folder().File(L"bad.tte"));
   const std::filesystem::path badEuf = PlaceFixture("err2017_signature.euf", Folder().File(L"bad.euf"));
-  StoreRecentFiles({bad.wstring()});
-  HWND main = StartBrowserWith(good);
+  HWND main = ShowThenOpenRecent(good, bad);
   ASSERT_TRUE(main);
-  ASSERT_EQ(WaitForTitle(main, Title(good)), Title(good));
-
-  ASSERT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
   HWND box = WaitForBrowserMessage();
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), Quoted(badEuf) + L"ﾌｧｲﾙをEUFﾌｧｲﾙとして処理できません。");
