@@ -94,8 +94,9 @@ bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int 
   CLog::Print(L"RegistEUF=%s\n", eufPath.c_str());
   m_gaijiCount = gaijiCount;
 
-  // The name is claimed by creating the file, so no other browser can take the same one.
-  const auto temp = CreateUniqueFile(TempFolder(), FromWide(kTempPrefix));
+  // The name is claimed by creating the file, so no other browser can take the same one;
+  // copies left by browsers that were killed go first (those of running browsers are open).
+  const auto temp = ClaimTempFile(TempFolder(), FromWide(kTempPrefix));
   bool copied = false;
   if (temp) {
     CLog::Print(L"TEMP=%s\n", temp->c_str());
@@ -114,7 +115,9 @@ bool CBrowserGaijiListCtrl::AttachEuf(const std::filesystem::path& eufPath, int 
   if (status == 0) {
     if (const auto size = m_euf.GlyphSize()) m_managementSize = SIZE{size->first, size->second};
   } else {
-    ShowMessageLogged(MessageOwner(), static_cast<UINT>(status), MB_OK, m_tempPath.c_str());
+    // The user is told about the EUF they opened; the log names the copy that was read.
+    CLog::Print(L"%s\n", FormatResource(static_cast<UINT>(status), m_tempPath.c_str()).c_str());
+    ShowMessage(MessageOwner(), static_cast<UINT>(status), MB_OK, eufPath.c_str());
     ReleaseEuf();
   }
   if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

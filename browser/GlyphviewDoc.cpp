@@ -12,6 +12,7 @@
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "ScopeGuard.h"
 #include "StartTarget.h"
 #include "TTELoadDlg.h"
 #include "TextConv.h"
@@ -45,6 +46,31 @@ bool CGlyphviewDoc::OnNewDocument() {
 bool CGlyphviewDoc::ListIsWindow() const { return m_list && m_list->IsWindow(); }
 
 bool CGlyphviewDoc::Load(const std::wstring& path) {
+  // The open's message boxes and dialogs dispatch messages: nothing may open a file inside it.
+  if (m_loading) return false;
+  bool loaded = false;
+  {
+    m_loading = true;
+    CScopeGuard done([this] { m_loading = false; });
+    loaded = LoadFile(path);
+  }
+  RunDeferredReload();
+  return loaded;
+}
+
+void CGlyphviewDoc::RunDeferredReload() {
+  // A deferred reload opens the file again and may itself be asked for once more meanwhile;
+  // the outermost caller runs them one after the other instead of nesting.
+  if (m_runningDeferred) return;
+  m_runningDeferred = true;
+  CScopeGuard done([this] { m_runningDeferred = false; });
+  while (m_reloadPending) {
+    m_reloadPending = false;
+    Reload();
+  }
+}
+
+bool CGlyphviewDoc::LoadFile(const std::wstring& path) {
   HWND owner = m_app.MainFrame().Handle();
   if (!PathExists(FromWide(path))) {
     ShowMessage(owner, IDS_ERR_FILE_MISSING, MB_OK, path.c_str());
@@ -83,6 +109,10 @@ bool CGlyphviewDoc::Load(const std::wstring& path) {
 }
 
 void CGlyphviewDoc::Reload() {
+  if (m_loading) {
+    m_reloadPending = true;
+    return;
+  }
   CLog::Print(L"Command:データ再読込\n");
   // With nothing shown this opens the empty path: message 2053 names an empty file.
   if (!ListIsWindow()) return;

@@ -27,11 +27,17 @@ class CGlyphviewDoc {
 
   // Opens a gaiji file given by its TTE or EUF path: reads the TTE, offers to create a
   // missing EUF from it, and hands the EUF to the list control. False when nothing new is
-  // shown (missing file, creation refused or failed, EUF unusable).
+  // shown (missing file, creation refused or failed, EUF unusable), and for a call made
+  // while an open is still running (from inside one of its message boxes or dialogs).
   bool Load(const std::wstring& path);
 
   // Opens the shown file again (command 32792, F5, and the glyph editor's notification).
+  // While an open runs (its message boxes and dialogs run message loops of their own) the
+  // reload waits: it runs once when the open has returned, however often it was asked for.
   void Reload();
+
+  // An open is running; a reload asked for now is deferred.
+  bool IsLoading() const { return m_loading; }
 
   // Commands: the TTE file selection dialog (57601), a recent file (57616..), the jump to
   // a typed code (32796).
@@ -68,10 +74,15 @@ class CGlyphviewDoc {
 
  private:
   bool ListIsWindow() const;
+  bool LoadFile(const std::wstring& path);
+  void RunDeferredReload();
 
   CGlyphviewApp& m_app;
   CBrowserGaijiListCtrl* m_list = nullptr;
   bool m_bound = false;
+  bool m_loading = false;         // inside Load
+  bool m_reloadPending = false;   // a reload asked for while loading
+  bool m_runningDeferred = false; // the deferred reloads are being run
   std::wstring m_shownPath;
   CTTEMetrics m_tte;
 };

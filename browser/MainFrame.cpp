@@ -75,9 +75,15 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_APP_RELOAD:
-      // Sent rather than posted: the same as when it comes through the message loop.
-      OnReloadNotification();
-      return 0;
+      // The notification is taken out of the message stream before dispatch (PreTranslate).
+      // It reaches the window procedure only when a loop that does not pre-translate
+      // dispatches it, such as a message box's: during an open it is kept for afterwards,
+      // otherwise it is not handled.
+      if (m_app.Document().IsLoading()) {
+        OnReloadNotification();
+        return 0;
+      }
+      break;
     default:
       break;
   }

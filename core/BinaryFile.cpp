@@ -7,6 +7,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -89,6 +90,9 @@ std::unique_ptr<CBinaryFile> CBinaryFile::Open(const std::filesystem::path& path
     ::close(fd);
     return nullptr;
   }
+  // A file open for writing is marked as in use by a shared lock, as Windows marks it by its
+  // sharing mode: a leftover-file sweep (RemoveIfStale) never removes it.
+  if (access == Access::ReadWrite) ::flock(fd, LOCK_SH | LOCK_NB);
   std::unique_ptr<CBinaryFile> file(new CBinaryFile());
   file->m_handle = fd;
   file->m_writable = access == Access::ReadWrite;

@@ -8,6 +8,7 @@
 #include "EufFile.h"
 #include "FileReplace.h"
 #include "GaijiCode.h"
+#include "ScopeGuard.h"
 
 namespace moji {
 
@@ -128,13 +129,13 @@ int CreateEufFromTte(const CTTEMetrics& tte, const EufCreateRequest& request, co
 
   // A TTE the reader could not read is drawn code by code without its presence flags.
   const bool usePresence = tte.readStatus == CTTEMetrics::kOk;
-  if (!usePresence && ui.Message(eufmake::kMsgUnreadableTte, Buttons::YesNo, Icon::Question, {ttePath}, false) != Answer::Yes)
+  if (!usePresence && ui.Message(eufmake::kMsgUnreadableTte, Buttons::YesNo, Icon::Question, {ttePath}, true) != Answer::Yes)
     return 0;
 
   bool excludePredefined = false;
   const OsVersion os = UndeclaredProgramVersion(request.os);
   if (request.unicode && os.nt && os.major >= 5 && os.minor == 0) {
-    const Answer answer = ui.Message(eufmake::kMsgExcludePredefined, Buttons::YesNoCancel, Icon::Question, {}, false);
+    const Answer answer = ui.Message(eufmake::kMsgExcludePredefined, Buttons::YesNoCancel, Icon::Question, {}, true);
     if (answer == Answer::Cancel) return 0;
     excludePredefined = answer == Answer::Yes;
   }
@@ -168,32 +169,38 @@ int CreateEufFromTte(const CTTEMetrics& tte, const EufCreateRequest& request, co
   std::vector<std::uint8_t> bits(euf::BitmapBytes(size, size));
   services.log.Print(u"EUF作成開始(size=" + Decimal(size) + u",EUF=" + eufPath + u")\n");
 
-  bool linked = LinkTemporarily(services.link, ttePath, request.face) == 0;
-  if (linked) linked = services.renderer.Begin(request.ttePath, request.face, size);
-  if (!linked) ui.Message(eufmake::kMsgLinkFailed, Buttons::Ok, Icon::None, {}, false);
-
   int count = 0;
   bool written = true;
   std::u16string writeError;
-  if (linked) {
-    CBusy busy(ui);
-    const int last = request.unicode ? kGaijiLast : kGaijiSjisLast;
-    for (int code = kGaijiFirst; code <= last; ++code) {
-      if (usePresence && !tte.HasGlyph(code)) continue;
-      if (excludePredefined && IsWin2000PredefinedCode(code)) continue;
-      if (code < euf.FirstCode() || code > euf.LastCode()) continue;
-      if (!services.renderer.Render(code, bits) || IsBlank(bits)) continue;
-      if (services.renderer.IsMiddleDotOutline(code)) continue;
-      if (!euf.AddGlyph(code, size, size, bits)) {
-        writeError = ui.LastSystemErrorText();
-        written = false;
-        break;
+  bool linked = false;
+  {
+    // Whichever way the drawing is left, an exception included, the renderer ends and the
+    // TTE's temporary link to the display face is undone.
+    CScopeGuard undo([&] {
+      services.renderer.End();
+      UndoTemporaryLink(services.link, request.face, request.defaultEudcFont);
+    });
+    linked = LinkTemporarily(services.link, ttePath, request.face) == 0;
+    if (linked) linked = services.renderer.Begin(request.ttePath, request.face, size);
+    if (!linked) ui.Message(eufmake::kMsgLinkFailed, Buttons::Ok, Icon::None, {}, true);
+    if (linked) {
+      CBusy busy(ui);
+      const int last = request.unicode ? kGaijiLast : kGaijiSjisLast;
+      for (int code = kGaijiFirst; code <= last; ++code) {
+        if (usePresence && !tte.HasGlyph(code)) continue;
+        if (excludePredefined && IsWin2000PredefinedCode(code)) continue;
+        if (code < euf.FirstCode() || code > euf.LastCode()) continue;
+        if (!services.renderer.Render(code, bits) || IsBlank(bits)) continue;
+        if (services.renderer.IsMiddleDotOutline(code)) continue;
+        if (!euf.AddGlyph(code, size, size, bits)) {
+          writeError = ui.LastSystemErrorText();
+          written = false;
+          break;
+        }
+        ++count;
       }
-      ++count;
     }
   }
-  services.renderer.End();
-  UndoTemporaryLink(services.link, request.face, request.defaultEudcFont);
 
   if (linked && written) {
     if (!euf.Commit() || !output->Sync()) {
@@ -211,7 +218,7 @@ int CreateEufFromTte(const CTTEMetrics& tte, const EufCreateRequest& request, co
   if (!linked) return 0;
 
   if (written)
-    ui.Message(eufmake::kMsgCreated, Buttons::Ok, Icon::Information, {count}, false);
+    ui.Message(eufmake::kMsgCreated, Buttons::Ok, Icon::Information, {count}, true);
   else
     ui.Message(eufmake::kMsgCopyFailed, Buttons::Ok, Icon::None, {templatePath.u16string(), eufPath, writeError}, true);
   services.log.Print(u"EUF作成終了（件数=" + Decimal(count) + u":Err=" + Decimal(written ? 0 : 1) + u"）\n");

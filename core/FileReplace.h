@@ -19,7 +19,19 @@ std::optional<std::filesystem::path> CreateUniqueFile(const std::filesystem::pat
                                                       const std::u16string& suffix = u"",
                                                       unsigned first = 0);
 
-// A claimed temporary name beside target (same folder, so the final rename stays on one volume).
+// Removes a leftover file: one that no process holds open. A writer holds its temporary file
+// open until it is complete (on Windows without delete sharing, natively with a lock), so a
+// file that cannot be removed is still in use. True when the file is gone.
+bool RemoveIfStale(const std::filesystem::path& path);
+
+// CreateUniqueFile for temporary files: first removes the leftovers of the same naming
+// (prefix, decimal number, suffix) in folder that no process holds open, such as those of a
+// process killed in the middle, then claims a name.
+std::optional<std::filesystem::path> ClaimTempFile(const std::filesystem::path& folder, const std::u16string& prefix,
+                                                   const std::u16string& suffix = u"");
+
+// A claimed temporary name beside target (same folder, so the final rename stays on one
+// volume): "~<name>.<n>.tmp", leftovers of earlier runs removed (ClaimTempFile).
 std::optional<std::filesystem::path> CreateTempBeside(const std::filesystem::path& target);
 
 // Moves `from` over `target`, replacing an existing target in one step.

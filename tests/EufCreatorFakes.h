@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 #include <set>
 
 #include "EufCreator.h"
@@ -72,6 +73,7 @@ class CFakeRenderer final : public CGlyphRenderer {
   }
   bool Render(int code, std::span<std::uint8_t> bits) override {
     rendered.push_back(code);
+    if (code == throwAt) throw std::bad_alloc();
     const auto glyph = glyphs.find(code);
     if (glyph == glyphs.end() || glyph->second.size() != bits.size())
       std::fill(bits.begin(), bits.end(), 0xFF);
@@ -83,6 +85,7 @@ class CFakeRenderer final : public CGlyphRenderer {
   void End() override { ++ended; }
 
   bool beginResult = true;
+  int throwAt = -1;  // Render throws std::bad_alloc for this code
   std::map<int, std::vector<std::uint8_t>> glyphs;
   std::set<int> middleDots;
   struct BeginCall {

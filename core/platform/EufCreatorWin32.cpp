@@ -47,6 +47,7 @@ int CreateEufFromTte(HWND owner, const CTTEMetrics& tte, const std::wstring& tte
   request.templateFolder = settings.ProgramFolder();
   request.os = GetSystemVersion();
 
+  CWaitCursor cursor;  // template copy, check, drawing, commit and move
   CMessageBoxEufPrompter prompter(owner);
   CRegistryEudcLink link;
   CGdiGlyphRenderer renderer;

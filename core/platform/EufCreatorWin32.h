@@ -11,17 +11,21 @@
 #include "EufCreator.h"
 #include "MessagePrompter.h"
 #include "Settings.h"
+#include "WaitCursor.h"
 #include "WaitMessage.h"
 
 namespace moji {
 
-// Numbered messages in message boxes owned by `owner`; the wait box and the wait cursor
-// while glyphs are drawn.
+// Numbered messages in message boxes owned by `owner`; the wait box while glyphs are drawn.
+// The wait cursor covers the whole creation: a message box shows the arrow while it is up,
+// and the wait cursor comes back once it is answered.
 class CMessageBoxEufPrompter : public CEufCreatePrompter {
  public:
   explicit CMessageBoxEufPrompter(HWND owner) : m_owner(owner), m_messages(owner) {}
   Answer Message(int id, Buttons buttons, Icon icon, const std::vector<MessageArg>& args, bool log) override {
-    return m_messages.Message(id, buttons, icon, args, log);
+    const Answer answer = m_messages.Message(id, buttons, icon, args, log);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    return answer;
   }
   std::u16string LastSystemErrorText() override;
   void SetBusy(bool busy) override;

@@ -67,17 +67,22 @@ void CCommandTable::UpdateMenu(HMENU menu) const {
 }
 
 void CCommandTable::UpdateToolbar(HWND toolbar) const {
-  if (!toolbar) return;
-  const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  for (const ToolbarButtonState& button : ReadToolbarButtons(toolbar)) {
+    const bool enabled = IsEnabled(button.id);
+    if (enabled != button.enabled) ::SendMessageW(toolbar, TB_ENABLEBUTTON, button.id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  }
+}
+
+std::vector<ToolbarButtonState> ReadToolbarButtons(HWND toolbar) {
+  std::vector<ToolbarButtonState> buttons;
+  const int count = toolbar ? static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
   for (int i = 0; i < count; ++i) {
     TBBUTTON button{};
     if (!::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button))) continue;
     if (button.fsStyle & BTNS_SEP) continue;
-    const UINT id = static_cast<UINT>(button.idCommand);
-    const bool enabled = IsEnabled(id);
-    const bool shown = (button.fsState & TBSTATE_ENABLED) != 0;
-    if (enabled != shown) ::SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+    buttons.push_back({static_cast<UINT>(button.idCommand), (button.fsState & TBSTATE_ENABLED) != 0});
   }
+  return buttons;
 }
 
 }  // namespace moji

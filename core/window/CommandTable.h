@@ -64,4 +64,11 @@ class CCommandTable {
   std::map<UINT, std::wstring> m_menuTexts;
 };
 
+// The buttons of a toolbar window, separators left out, in order.
+struct ToolbarButtonState {
+  UINT id;
+  bool enabled;
+};
+std::vector<ToolbarButtonState> ReadToolbarButtons(HWND toolbar);
+
 }  // namespace moji

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "CommandStateQuery.h"
 #include "CoreRes.h"
 #include "Message.h"
 
@@ -129,11 +128,6 @@ LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       ShowIdlePrompt();
       break;
     default:
-      if (msg == CommandStateQueryMessage() && msg != 0) {
-        OnIdle();
-        AnswerCommandStateQuery(Handle(), reinterpret_cast<HWND>(wParam), m_menu, m_toolBar.Handle());
-        return 1;
-      }
       break;
   }
   return CWindow::WindowProc(msg, wParam, lParam);

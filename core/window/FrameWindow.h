@@ -30,7 +30,6 @@
 //     otherwise the idle text (string IDS_IDLE_MESSAGE); tooltips show the second part.
 //   - Layout on WM_SIZE: toolbar at the top, status bar at the bottom, view between.
 //   - WM_SETFOCUS goes on to the view.
-//   - The test query of CommandStateQuery.h is answered.
 #pragma once
 
 #include <string>

@@ -244,6 +244,33 @@ TEST_F(EufCreatorTest, FailedLinkIsUndoneAndLeavesNoFile) {
   EXPECT_TRUE(Files().empty());
 }
 
+TEST_F(EufCreatorTest, AnExceptionWhileDrawingStillUndoesTheLinkAndLeavesNoFile) {
+  const CTTEMetrics tte = Metrics("small.tte");
+  renderer.glyphs = {{0xE000, Bitmap(3)}};
+  renderer.throwAt = 0xE001;
+  EXPECT_THROW(Run(tte), std::bad_alloc);
+  EXPECT_EQ(link.calls, ExpectedLinkCalls());
+  EXPECT_EQ(renderer.ended, 1);
+  EXPECT_EQ(prompter.busyChanges, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(EufCreatorTest, EveryMessageOfTheCreationGoesToTheLog) {
+  // 6006 and 6001 of a TTE the reader could not read, 5023 and 2041 of a failed link.
+  CTTEMetrics unread = Metrics("small.tte");
+  unread.readStatus = 31;
+  prompter.answers[6006] = Answer::Yes;
+  ASSERT_EQ(Run(unread), 1);
+  fs::remove(request.eufPath);
+  request.unicode = true;
+  request.os = {true, 5, 0};
+  prompter.answers[5023] = Answer::No;
+  link.linkResult = -3;
+  EXPECT_EQ(Run(Metrics("small.tte")), 0);
+  EXPECT_EQ(prompter.Ids(), (std::vector<int>{6006, 6001, 5023, 2041}));
+  for (const auto& shown : prompter.shown) EXPECT_TRUE(shown.log) << shown.id;
+}
+
 TEST_F(EufCreatorTest, UnusableTemplatesAreReportedWithTheEufPath) {
   const CTTEMetrics tte = Metrics("small.tte");
   renderer.glyphs = {{0xE000, Bitmap(3)}};

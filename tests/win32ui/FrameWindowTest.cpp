@@ -235,6 +235,23 @@ TEST_F(FrameTest, TheTestQueryReportsMenuAndToolbarStatesAcrossThreads) {
   EXPECT_TRUE(find(*remote, L'M', ID_EDIT_COPY)->enabled);
   EXPECT_TRUE(find(*remote, L'T', ID_EDIT_COPY)->enabled);
 
+  // The frame itself does not answer the query: only the hook the asker loads does.
+  static int replies = 0;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (msg == WM_COPYDATA) ++replies;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+  };
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MojiUnhookedAsker";
+  RegisterClassW(&wc);
+  HWND unhooked = CreateWindowExW(0, wc.lpszClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  ASSERT_TRUE(unhooked);
+  EXPECT_EQ(SendMessageW(frame.Handle(), CommandStateQueryMessage(), reinterpret_cast<WPARAM>(unhooked), 0), 0);
+  test::Pump();
+  EXPECT_EQ(replies, 0);
+  DestroyWindow(unhooked);
+
   // The reply format survives texts with tabs and odd lines.
   EXPECT_EQ(ParseCommandStates(L"M\t5\t1\ta\tb\nbroken\nT\t7\t0\n").size(), 2u);
 }

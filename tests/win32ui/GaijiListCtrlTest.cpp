@@ -414,8 +414,13 @@ TEST(GaijiListCtrl, TemporaryCopyIsClaimedAndAlwaysDeleted) {
   TmpVariable tmp(scratch.Path().wstring());
   MessageRecorder messages;
   LogCapture log(scratch / L"Mojiview.log");
-  // A name taken by someone else is left alone.
+  // A copy that another browser holds open is left alone; one that nobody holds (its browser
+  // was killed) is removed when a name is claimed.
   test::WriteBytes(scratch / L"_Gvw_0", "keep");
+  test::WriteBytes(scratch / L"_Gvw_12", "stale");
+  test::WriteBytes(scratch / L"_Gvw_x", "not a copy");
+  HANDLE held = CreateFileW((scratch / L"_Gvw_0").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
   fs::path first;
   {
     GridHost h;
@@ -424,6 +429,8 @@ TEST(GaijiListCtrl, TemporaryCopyIsClaimedAndAlwaysDeleted) {
     EXPECT_EQ(first, scratch / L"_Gvw_1");
     EXPECT_EQ(test::ReadBytes(first), test::ReadBytes(Fixture("valid64.euf")));
     EXPECT_EQ(test::ReadBytes(scratch / L"_Gvw_0"), "keep");
+    EXPECT_FALSE(fs::exists(scratch / L"_Gvw_12"));
+    EXPECT_TRUE(fs::exists(scratch / L"_Gvw_x"));
     // Open and denying writes while attached.
     HANDLE writer = CreateFileW(first.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 0, nullptr);
@@ -446,13 +453,14 @@ TEST(GaijiListCtrl, TemporaryCopyIsClaimedAndAlwaysDeleted) {
     for (const char* name : {"err2017_signature.euf", "err2017_101bytes.euf", "err2018_p5.euf", "err2019_table.euf"}) {
       EXPECT_FALSE(h.grid.AttachEuf(Fixture(name), 1)) << name;
       EXPECT_FALSE(h.grid.IsAttached());
-      EXPECT_EQ(TempFiles(scratch.Path()).size(), 1u) << name;  // _Gvw_0 of someone else
+      EXPECT_EQ(TempFiles(scratch.Path()).size(), 2u) << name;  // _Gvw_0 of someone else, _Gvw_x
     }
     ASSERT_TRUE(h.grid.AttachEuf(Fixture("valid64.euf"), 7));
     first = h.grid.TempPath();
   }
   EXPECT_FALSE(fs::exists(first));  // the destructor deleted it
   EXPECT_EQ(test::ReadBytes(scratch / L"_Gvw_0"), "keep");
+  CloseHandle(held);
   const std::string text = log.Text();
   EXPECT_NE(text.find("RegistEUF=" + Fixture("valid64.euf").string() + "\n"), std::string::npos);
   EXPECT_NE(text.find("TEMP=" + (scratch.Path() / "_Gvw_1").string() + "\n"), std::string::npos);
@@ -490,7 +498,8 @@ TEST(GaijiListCtrl, AttachFailuresShowTheirMessages) {
     messages.boxes.clear();
     EXPECT_FALSE(h.grid.AttachEuf(Fixture(c.file), 5)) << c.file;
     ASSERT_EQ(messages.boxes.size(), 1u) << c.file;
-    EXPECT_EQ(messages.boxes[0].text, L"'" + temp + L"'\r\n" + c.text);
+    // The box names the EUF opened; the log names the copy that was read (below).
+    EXPECT_EQ(messages.boxes[0].text, L"'" + Fixture(c.file).wstring() + L"'\r\n" + c.text);
     EXPECT_EQ(messages.boxes[0].type, static_cast<UINT>(MB_OK));
     EXPECT_EQ(h.Status(), L"UNICODE=[E000] S-JIS=[F040] 外字数=[5]");
     EXPECT_FALSE(h.grid.HasGlyph());

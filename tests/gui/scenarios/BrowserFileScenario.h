@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -227,6 +228,35 @@ class CBrowserFileScenario : public CGuiScenario {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << "the box stays";
     return text;
   }
+
+  // Starts the browser on `shown`, waits for it, then opens `other` from the recent files
+  // (as their second entry); the main window.
+  HWND ShowThenOpenRecent(const std::filesystem::path& shown, const std::filesystem::path& other) {
+    StoreRecentFiles({other.wstring()});
+    HWND main = StartBrowserWith(shown);
+    if (!main) return nullptr;
+    EXPECT_EQ(WaitForTitle(main, Title(shown)), Title(shown));
+    EXPECT_TRUE(PostCommand(main, ID_FILE_MRU_FIRST + 1));
+    return main;
+  }
+
+  // Posts the glyph editor's notification while the browser's message box or dialog `box`
+  // is up and waits until the browser has taken it (its log line); then presses `button`.
+  void ReloadDuring(HWND main, HWND box, int button) {
+    ASSERT_TRUE(box);
+    const size_t before = Occurrences(Log(), kNotified);
+    ASSERT_TRUE(PostMessageW(main, kReloadNotification, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return Occurrences(Log(), kNotified) == before + 1; }, 5000)) << "the notification is lost";
+    ASSERT_TRUE(PressButton(box, button));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+  }
+  static size_t Occurrences(const std::wstring& text, const std::wstring& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++count;
+    return count;
+  }
+  static constexpr wchar_t kNotified[] = L"Glyphdraw → 更新通知\n";
+  static constexpr wchar_t kReloaded[] = L"Command:データ再読込\n";
 
   // ---- grid pixels ----------------------------------------------------------------------------
   // Screen rectangle of the 64 × 64 glyph area of `code`'s cell (its row must be visible):

@@ -228,5 +228,49 @@ TEST_F(EufCreationScenario, NoLeavesTheShownFileAndWritesNothing) {
   EXPECT_THAT(Log(), Not(HasSubstr(L"EUF作成開始")));
 }
 
+TEST_F(EufCreationScenario, AReloadDuringTheOpenRunsOnceAfterItAndTheNewEufHoldsTheGlyphs) {
+  // The sample font is shown; from the recent files comes a TTE the reader cannot read
+  // (status 31) that has no EUF. The glyph editor's notification arrives during each message
+  // and dialog of that open; the open must finish as if it had not, then reload once.
+  const std::filesystem::path shown = PlaceSample(L".tte", m_fonts / L"SampleGaiji.tte");
+  PlaceSample(L".euf", m_fonts / L"SampleGaiji.euf");
+  const std::filesystem::path tte = PlaceFixture("err_31_segments.tte", m_fonts / L"unread.tte");
+  const std::filesystem::path euf = m_fonts / L"unread.euf";
+  const std::wstring warning = L"'" + tte.wstring() + L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めない可能性があります。（ErrNo=31）";
+  HWND main = ShowThenOpenRecent(shown, tte);
+  ASSERT_TRUE(main);
+  HWND box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), warning);
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));  // message box 6005
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, WaitForDialog(BrowserId(), kQuestionCaption), IDOK));  // dialog 139
+  box = WaitForBrowserMessage();
+  ASSERT_TRUE(box) << "no question about the unreadable TTE";
+  EXPECT_EQ(MessageBoxText(box), L"'" + tte.wstring() +
+                                     L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めないため、外字有無の判定が正しく行えない可能性があります。\r\n処理を続行しますか？");
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDYES));  // message box 6006
+  box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), Created(5));
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));  // message box 6001
+
+  // The new EUF is shown, and the four notifications give one reload of it afterwards.
+  EXPECT_EQ(AnswerMessage(), warning);
+  EXPECT_EQ(WaitForBrowserMessage(1000), nullptr) << MessageBoxText(FindBrowserMessage());
+  EXPECT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+  EXPECT_EQ(ReadEufGlyphs(euf), SmallFontGlyphs());
+  for (const auto& [code, bits] : SmallFontGlyphs())
+    EXPECT_TRUE(WaitForShownGlyph(Grid(main), code, bits)) << std::hex << code;
+  Screenshot(L"reloaded", main);
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  const std::wstring log = Log();
+  EXPECT_EQ(Occurrences(log, kNotified), 4u);
+  EXPECT_EQ(Occurrences(log, kReloaded), 1u);
+  EXPECT_THAT(log, HasSubstr(L"EUF作成終了（件数=5:Err=0）\n"));
+  EXPECT_THAT(log, HasSubstr(L"処理を続行しますか？\n"));  // the creation's messages are logged
+  EXPECT_THAT(log, HasSubstr(Created(5) + L"\n"));
+  EXPECT_EQ(ReadEudcValues(), ExpectedAfterCreation());
+}
+
 }  // namespace
 }  // namespace moji::gui

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 
 #include <fstream>
+#include <iostream>
+#include <random>
 
 #include "BrowserFileScenario.h"
 #include "CommandStateQuery.h"
@@ -308,9 +310,10 @@ TEST_F(GaijiFileScenario, UnusableEufsAreReportedAndLeaveTheGridAsTheirFailureRe
       ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     }
     ASSERT_TRUE(PostCommand(main, static_cast<WORD>(ID_FILE_MRU_FIRST + 1 + i)));
-    // A file that was copied is reported by its temporary copy: the shown one holds _Gvw_0.
-    const std::filesystem::path reported = c.keepsGlyphs ? euf : Tmp() / L"_Gvw_1";
-    EXPECT_EQ(AnswerMessage(), Quoted(reported) + c.message);
+    // The message names the EUF opened; the log names the temporary copy that was read (the
+    // shown file holds _Gvw_0).
+    EXPECT_EQ(AnswerMessage(), Quoted(euf) + c.message);
+    if (!c.keepsGlyphs) EXPECT_THAT(Log(), HasSubstr(Quoted(Tmp() / L"_Gvw_1") + c.message + L"\n"));
     if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
 
     EXPECT_EQ(WindowText(main), Title(good)) << "the title changed";
@@ -327,6 +330,61 @@ TEST_F(GaijiFileScenario, UnusableEufsAreReportedAndLeaveTheGridAsTheirFailureRe
   EXPECT_THAT(TempCopies(), IsEmpty());
   EXPECT_EQ(Setting(kRecentSection, L"File1"), good.wstring());
   EXPECT_EQ(Setting(kRecentSection, L"File2"), recent[0]);
+}
+
+TEST_F(GaijiFileScenario, CopiesOfKilledBrowsersGoWhileThoseOfRunningBrowsersStay) {
+  const std::filesystem::path tte = PlaceSmallPair(Folder().File(L"pair"));
+  HWND main = StartBrowserWith(tte);
+  ASSERT_TRUE(main);
+  ASSERT_EQ(WaitForTitle(main, Title(tte)), Title(tte));
+  ASSERT_EQ(TempCopies().size(), 1u);
+
+  // Browsers killed at random moments of their start, copy and display; each next start
+  // removes what the one before left, never the running browser's copy.
+  std::mt19937 random(8);
+  int leftBehind = 0;
+  const int kills = 12;
+  for (int kill = 0; kill < kills; ++kill) {
+    CTargetProcess& victim = Start(kBrowserProgram, L"\"" + tte.wstring() + L"\"");
+    Sleep(std::uniform_int_distribution<DWORD>(0, 1500)(random));
+    ASSERT_TRUE(victim.Terminate());
+    ASSERT_TRUE(victim.WaitForExit(kDefaultTimeoutMs));
+    leftBehind += TempCopies().size() > 1 ? 1 : 0;
+  }
+  std::cout << "kills that left a temporary copy: " << leftBehind << " of " << kills << "\n";
+  EXPECT_GT(leftBehind, 0) << "no kill came after the copy";
+
+  CTargetProcess& next = Start(kBrowserProgram, L"\"" + tte.wstring() + L"\"");
+  HWND nextMain = next.WaitForMainWindow(kDefaultTimeoutMs, kBrowserTag);
+  ASSERT_TRUE(nextMain);
+  ASSERT_EQ(WaitForTitle(nextMain, Title(tte)), Title(tte));
+  EXPECT_EQ(TempCopies().size(), 2u) << "the copies: the running browser's and the new one's";
+  EXPECT_TRUE(std::filesystem::exists(Tmp() / L"_Gvw_0")) << "the running browser lost its copy";
+  EXPECT_TRUE(PostCommand(nextMain, ID_APP_EXIT));
+  EXPECT_TRUE(next.WaitForExit(kDefaultTimeoutMs));
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  EXPECT_THAT(TempCopies(), IsEmpty());
+}
+
+TEST_F(GaijiFileScenario, AReloadDuringAnAttachFailureRunsAfterTheOpenAndKeepsWhatItAttached) {
+  // While the message about an unusable EUF is up, the file is mended and the glyph editor's
+  // notification arrives: the failed open ends first, then the reload shows the mended file.
+  const std::filesystem::path good = PlaceSmallPair(Folder().File(L"good"));
+  const std::filesystem::path bad = PlaceFixture("small.tte", Folder().File(L"bad.tte"));
+  const std::filesystem::path badEuf = PlaceFixture("err2017_signature.euf", Folder().File(L"bad.euf"));
+  HWND main = ShowThenOpenRecent(good, bad);
+  ASSERT_TRUE(main);
+  HWND box = WaitForBrowserMessage();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(MessageBoxText(box), Quoted(badEuf) + L"ﾌｧｲﾙをEUFﾌｧｲﾙとして処理できません。");
+  ASSERT_TRUE(CopyFileW(Folder().File(L"good.euf").c_str(), badEuf.c_str(), FALSE));
+  ASSERT_NO_FATAL_FAILURE(ReloadDuring(main, box, IDOK));
+  EXPECT_EQ(WaitForBrowserMessage(1000), nullptr) << MessageBoxText(FindBrowserMessage());
+  EXPECT_EQ(WaitForTitle(main, Title(bad)), Title(bad));
+  EXPECT_TRUE(WaitForShownGlyph(Grid(main), 0xE000, test::SquareGlyph())) << "the reloaded file was released";
+  EXPECT_EQ(TempCopies().size(), 1u);
+  EXPECT_EQ(ExitBrowser(main), std::optional<DWORD>(0));
+  EXPECT_EQ(Occurrences(Log(), kReloaded), 1u);
 }
 
 TEST_F(GaijiFileScenario, TempFolderThatIsAFileRefusesTheCopyWithoutTmp) {

@@ -1,15 +1,17 @@
-// A test hook: reads the enabled state of every menu item and toolbar button of a running
-// program from outside. (Wine cannot read another process's menus, so a GUI test asks the
-// program itself.) It reveals nothing beyond what the menus show the user.
+// Test support: reads the enabled state of every menu item and toolbar button of a running
+// program from outside. (Wine cannot read another process's menus, so the state is read in
+// the program's own thread.) The programs themselves know nothing of it: QueryCommandStates
+// loads the hook library MojiStateHook.dll into the frame's thread (SetWindowsHookExW with
+// WH_CALLWNDPROC), and the hook answers there.
 //
 // Protocol: the asker sends the registered window message CommandStateQueryMessage() to the
-// program's frame with wParam = a window of the asker. The frame first updates its menus
-// (WM_INITMENUPOPUP for each popup, as when the user opens it) and its toolbar (the idle
-// update), then sends one WM_COPYDATA to that window, dwData = kCommandStateReplyTag, data =
-// UTF-16 text without terminator, one line per item:
+// frame with wParam = a window of the asker. In the frame's thread, before the frame sees it,
+// the hook updates the menus (WM_INITMENUPOPUP for each popup, as when the user opens it)
+// and brings every toolbar button to the state of the menu item of its command (what the
+// frame's idle update does), then sends one WM_COPYDATA to that window, dwData =
+// kCommandStateReplyTag, data = UTF-16 text without terminator, one line per item:
 //   "M\t<id>\t<1 enabled | 0 disabled>\t<menu text>\n"   every command item of the menu bar
 //   "T\t<id>\t<1 | 0>\n"                                  every toolbar button
-// CFrameWindow answers the message; QueryCommandStates is the asker's side.
 #pragma once
 
 #include <windows.h>
@@ -31,8 +33,8 @@ struct CommandState {
   std::wstring text;  // menu items only
 };
 
-// The frame's side: updates, collects and replies to `asker`.
-void AnswerCommandStateQuery(HWND frame, HWND asker, HMENU menu, HWND toolbar);
+// The hook's side, in the frame's thread: updates, collects and replies to `asker`.
+void AnswerCommandStateQuery(HWND frame, HWND asker);
 
 // The asker's side: nothing when the frame does not answer within `timeoutMs`.
 std::optional<std::vector<CommandState>> QueryCommandStates(HWND frame, DWORD timeoutMs = 5000);

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "CommandTable.h"
+
 namespace moji {
 namespace {
 
@@ -46,9 +48,9 @@ UINT CommandStateQueryMessage() {
   return message;
 }
 
-void AnswerCommandStateQuery(HWND frame, HWND asker, HMENU menu, HWND toolbar) {
+void AnswerCommandStateQuery(HWND frame, HWND asker) {
   std::vector<CommandState> states;
-  if (menu) {
+  if (HMENU menu = ::GetMenu(frame)) {
     const int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
       HMENU popup = ::GetSubMenu(menu, i);
@@ -56,13 +58,17 @@ void AnswerCommandStateQuery(HWND frame, HWND asker, HMENU menu, HWND toolbar) {
     }
     CollectMenu(menu, states);
   }
-  if (toolbar) {
-    const int count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-      TBBUTTON button{};
-      if (!::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button))) continue;
-      if (button.fsStyle & BTNS_SEP) continue;
-      states.push_back(CommandState{L'T', static_cast<UINT>(button.idCommand), (button.fsState & TBSTATE_ENABLED) != 0, {}});
+  if (HWND toolbar = ::FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr)) {
+    const std::vector<CommandState> menuStates = states;
+    for (const ToolbarButtonState& button : ReadToolbarButtons(toolbar)) {
+      bool enabled = button.enabled;
+      for (const CommandState& item : menuStates) {
+        if (item.id != button.id || item.enabled == enabled) continue;
+        enabled = item.enabled;
+        ::SendMessageW(toolbar, TB_ENABLEBUTTON, button.id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+        break;
+      }
+      states.push_back(CommandState{L'T', button.id, enabled, {}});
     }
   }
   const std::wstring text = FormatCommandStates(states);
@@ -74,6 +80,10 @@ void AnswerCommandStateQuery(HWND frame, HWND asker, HMENU menu, HWND toolbar) {
 }
 
 std::optional<std::vector<CommandState>> QueryCommandStates(HWND frame, DWORD timeoutMs) {
+  static const HMODULE hookLibrary = ::LoadLibraryW(MOJI_COMMAND_STATE_HOOK);
+  const auto hookProc = hookLibrary ? reinterpret_cast<HOOKPROC>(::GetProcAddress(hookLibrary, "CommandStateHook")) : nullptr;
+  const DWORD thread = ::GetWindowThreadProcessId(frame, nullptr);
+  if (!hookProc || !thread) return std::nullopt;
   static const wchar_t* const kClass = L"MojiCommandStateReply";
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSW wc{};
@@ -83,12 +93,18 @@ std::optional<std::vector<CommandState>> QueryCommandStates(HWND frame, DWORD ti
   ::RegisterClassW(&wc);  // fails harmlessly when already registered
   HWND window = ::CreateWindowExW(0, kClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   if (!window) return std::nullopt;
+  HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, hookProc, hookLibrary, thread);
+  if (!hook) {
+    ::DestroyWindow(window);
+    return std::nullopt;
+  }
   std::optional<std::wstring> reply;
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
   DWORD_PTR ignored = 0;
   // While it waits, this thread still receives the frame's WM_COPYDATA.
   ::SendMessageTimeoutW(frame, CommandStateQueryMessage(), reinterpret_cast<WPARAM>(window), 0, SMTO_ABORTIFHUNG,
                         timeoutMs, &ignored);
+  ::UnhookWindowsHookEx(hook);
   ::DestroyWindow(window);
   if (!reply) return std::nullopt;
   return ParseCommandStates(*reply);
