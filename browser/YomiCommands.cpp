@@ -21,6 +21,8 @@
 #include "WaitCursor.h"
 #include "WaitMessage.h"
 #include "YomiEditDlg.h"
+#include "YomiFind.h"
+#include "YomiFindDlg.h"
 
 namespace moji {
 namespace {
@@ -135,6 +137,36 @@ void CYomiCommands::RegisterReadingsWithIme() {
                                            }
                                          }};
   moji::RegisterReadingsWithIme(m_app.Yomi(), std::filesystem::path(GetProgramFolder() + ToWide(imereg::kOldCopyName)), services);
+}
+
+// ---- find by reading --------------------------------------------------------------------------
+
+bool CYomiCommands::CanFindYomi() const {
+  const CBrowserGaijiListCtrl* list = m_app.Document().GaijiList();
+  return m_app.Yomi().Count() > 0 && list && list->IsAttached();
+}
+
+bool CYomiCommands::CanFindNextYomi() const { return CanFindYomi() && !CYomiFindDlg::LastText().empty(); }
+
+void CYomiCommands::OnYomiFind() {
+  CLog::Print(L"Command:読みで検索\n");
+  if (!CanFindYomi()) return;
+  CYomiFindDlg dialog;
+  if (dialog.DoModal(Owner()) == IDOK) FindReading(dialog.Text());
+}
+
+void CYomiCommands::OnYomiFindNext() {
+  CLog::Print(L"Command:次の読みを検索\n");
+  if (CanFindNextYomi()) FindReading(CYomiFindDlg::LastText());
+}
+
+void CYomiCommands::FindReading(const std::u16string& text) {
+  CBrowserGaijiListCtrl* list = m_app.Document().GaijiList();
+  if (!list || !list->IsWindow()) return;
+  const int code = FindGaijiByReading(m_app.Yomi().Records(), text, GaijiIndexToCode(list->GetSelectedIndex()));
+  CLog::Print(L"読み検索(%s)=%04X\n", ToWide(text).c_str(), static_cast<unsigned>(code));
+  if (code == 0) ShowMessage(Owner(), IDS_MSG_YOMI_NOT_FOUND, MB_OK | MB_ICONINFORMATION, ToWide(text).c_str());
+  else list->SelectCode(code);
 }
 
 }  // namespace moji

@@ -2,10 +2,13 @@
 // change (32783), the reading edit dialog (32776, Ctrl+Y) and the input-method word
 // registration of all readings (32782), with the conditions under which each is enabled.
 // These commands change user-wide state (the EUDC link, the input method's dictionary), so
-// they are enabled only while this is the one browser running.
+// they are enabled only while this is the one browser running. The find by reading (32801,
+// Ctrl+F, and 32802, F3) only reads the store and is enabled whenever it holds a record.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 namespace moji {
 
@@ -30,6 +33,13 @@ class CYomiCommands {
   void OnImeUpdate();
   bool CanUpdateIme() const;
 
+  // The find dialog, then the first gaiji after the selection with the reading typed (an
+  // equal reading before a prefix, wrapping once); 32802 repeats the last search.
+  void OnYomiFind();
+  void OnYomiFindNext();
+  bool CanFindYomi() const;
+  bool CanFindNextYomi() const;
+
   // The registration itself (also run by the link change): words of "_OldEudc.ymi" removed,
   // the current readings added, the copy renewed, the counts shown.
   void RegisterReadingsWithIme();
@@ -37,6 +47,8 @@ class CYomiCommands {
  private:
   HWND Owner() const;
   bool ManagesLinkedFontAlone() const;
+  // Selects the hit for `text`, or shows 5050.
+  void FindReading(const std::u16string& text);
 
   CGlyphviewApp& m_app;
 };
