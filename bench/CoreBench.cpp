@@ -98,7 +98,7 @@ BENCHMARK(BM_EufSequentialRead)->Unit(benchmark::kMicrosecond);
 
 // The find by reading over a full store: 6,400 gaiji with 10 readings of 10 hiragana each.
 // "Prefix" types a first character every reading shares (no equal reading, every record a
-// candidate); "NoHit" types a reading none has, the longest scan without a candidate.
+// candidate); "NoHit" types a reading none has (a full pass without a candidate).
 std::vector<std::uint8_t> FullYomiStore() {
   std::vector<std::uint8_t> records(6400 * 10 * moji::kYomiRecordSize);
   std::uint8_t* at = records.data();

@@ -163,6 +163,7 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_YOMI_FIND, [this] { m_yomiCommands.OnYomiFind(); }, [this] { return m_yomiCommands.CanFindYomi(); });
   commands.Add(ID_YOMI_FIND_NEXT, [this] { m_yomiCommands.OnYomiFindNext(); },
                [this] { return m_yomiCommands.CanFindNextYomi(); });
+  commands.Add(ID_YOMI_EXPORT, [this] { m_yomiCommands.OnYomiExport(); }, [this] { return m_yomiCommands.CanExportYomi(); });
   commands.Add(ID_IME_UPDATE, [this] { m_yomiCommands.OnImeUpdate(); }, [this] { return m_yomiCommands.CanUpdateIme(); });
   commands.Add(ID_EDIT_COPY, [this] { m_document.OnCopyGlyph(); }, [this] { return m_document.CanCopyGlyph(); });
   commands.Add(ID_CLIPBOARD_CHECK, [this] { m_document.OnClipboardCheck(); }, [this] { return m_document.HasClipboardGlyph(); });

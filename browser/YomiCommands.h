@@ -3,7 +3,8 @@
 // registration of all readings (32782), with the conditions under which each is enabled.
 // These commands change user-wide state (the EUDC link, the input method's dictionary), so
 // they are enabled only while this is the one browser running. The find by reading (32801,
-// Ctrl+F, and 32802, F3) only reads the store and is enabled whenever it holds a record.
+// Ctrl+F, and 32802, F3) and the export of the readings as a dictionary text file (32800)
+// only read the store and are enabled whenever it holds a record.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +40,11 @@ class CYomiCommands {
   void OnYomiFindNext();
   bool CanFindYomi() const;
   bool CanFindNextYomi() const;
+
+  // A save dialog proposing "<font>_読み.txt" beside the shown font, then the word list of
+  // all readings written atomically (YomiDictionary.h) and the count of lines shown.
+  void OnYomiExport();
+  bool CanExportYomi() const;
 
   // The registration itself (also run by the link change): words of "_OldEudc.ymi" removed,
   // the current readings added, the copy renewed, the counts shown.
