@@ -135,6 +135,7 @@
 #define IDS_ERR_YOMI_FIND_EMPTY     5051  // find by reading: nothing typed
 #define IDS_MSG_YOMI_EXPORTED       5052  // dictionary file written ("%s" path, "%d" lines)
 #define IDS_ERR_YOMI_EXPORT         5053  // dictionary file not written ("%s" path)
+#define IDS_ERR_GLYPH_IMAGE_SAVE    5054  // glyph image not written ("%s" path)
 #define IDS_MSG_EUF_CREATED         6001
 #define IDS_ASK_ASSOCIATE           6003
 #define IDS_MSG_ASSOCIATED          6004

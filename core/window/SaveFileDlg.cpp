@@ -23,7 +23,7 @@ bool CSaveFileDlg::DoModal(HWND owner, const std::filesystem::path& proposed) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.lpstrFilter = m_filter;
-  dialog.nFilterIndex = static_cast<DWORD>(m_filterIndex);
+  dialog.nFilterIndex = 1;
   dialog.lpstrFile = name.data();
   dialog.nMaxFile = static_cast<DWORD>(name.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
@@ -32,7 +32,6 @@ bool CSaveFileDlg::DoModal(HWND owner, const std::filesystem::path& proposed) {
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!::GetSaveFileNameW(&dialog)) return false;
   m_path = std::filesystem::path(std::wstring(name.data()));
-  m_filterIndex = static_cast<int>(dialog.nFilterIndex);
   return true;
 }
 

@@ -2,7 +2,7 @@
 // before it overwrites a file.
 //
 //   CSaveFileDlg dialog(L"画像 (*.png)\0*.png\0", L"png");   // filter ends in two zeros
-//   if (dialog.DoModal(owner, folder / L"E000.png")) Save(dialog.Path(), dialog.FilterIndex());
+//   if (dialog.DoModal(owner, folder / L"E000.png")) Save(dialog.Path());
 #pragma once
 
 #include <windows.h>
@@ -22,15 +22,12 @@ class CSaveFileDlg {
   bool DoModal(HWND owner, const std::filesystem::path& proposed);
 
   const std::filesystem::path& Path() const { return m_path; }
-  // The filter pair chosen, from 1.
-  int FilterIndex() const { return m_filterIndex; }
 
  private:
   const wchar_t* m_filter;
   std::wstring m_defaultExtension;
   std::wstring m_title;
   std::filesystem::path m_path;
-  int m_filterIndex = 1;
 };
 
 }  // namespace moji
