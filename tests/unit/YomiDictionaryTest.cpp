@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "YomiStore.h"
+#include "YomiRecords.h"
 
 namespace moji {
 namespace {
@@ -15,23 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-struct Reading {
-  int code;
-  std::u16string text;
-};
-
 struct DictionaryCase {
   const char* name;
-  std::vector<Reading> readings;
+  std::vector<test::YomiReading> readings;
   std::u16string expectedText;  // after the byte-order mark
   std::size_t expectedLines;
 };
-
-Bytes Records(const std::vector<Reading>& readings) {
-  Bytes out(readings.size() * kYomiRecordSize);
-  for (std::size_t i = 0; i < readings.size(); ++i) MakeYomiRecord(out.data() + i * kYomiRecordSize, readings[i].code, readings[i].text);
-  return out;
-}
 
 // The expected file: FF FE, then every unit low byte first.
 Bytes Utf16LeWithBom(std::u16string_view text) {
@@ -62,7 +51,7 @@ TEST(YomiDictionaryTest, WritesOneLinePerReadingRecord) {
   const fs::path file = fs::temp_directory_path() / "moji_yomi_dictionary.txt";
   for (const DictionaryCase& c : cases) {
     std::size_t lines = 99;
-    ASSERT_TRUE(WriteYomiDictionary(file, Records(c.readings), lines)) << c.name;
+    ASSERT_TRUE(WriteYomiDictionary(file, test::YomiRecords(c.readings), lines)) << c.name;
     std::ifstream in(file, std::ios::binary);
     const Bytes written{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(written, Utf16LeWithBom(c.expectedText)) << c.name;

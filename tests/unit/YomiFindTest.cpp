@@ -4,21 +4,10 @@
 
 #include <vector>
 
-#include "YomiStore.h"
+#include "YomiRecords.h"
 
 namespace moji {
 namespace {
-
-struct Reading {
-  int code;
-  std::u16string text;
-};
-
-std::vector<std::uint8_t> Records(const std::vector<Reading>& readings) {
-  std::vector<std::uint8_t> out(readings.size() * kYomiRecordSize);
-  for (std::size_t i = 0; i < readings.size(); ++i) MakeYomiRecord(out.data() + i * kYomiRecordSize, readings[i].code, readings[i].text);
-  return out;
-}
 
 struct FindCase {
   const char* name;
@@ -28,7 +17,7 @@ struct FindCase {
 };
 
 TEST(YomiFindTest, EqualBeforePrefixWithOneWrap) {
-  const auto store = Records({{0xE000, u"あいう"},
+  const auto store = test::YomiRecords({{0xE000, u"あいう"},
                               {0xE001, u"あい"},
                               {0xE001, u"かき"},
                               {0xE005, u"あいうえおかきくけこ"},
@@ -52,7 +41,7 @@ TEST(YomiFindTest, EqualBeforePrefixWithOneWrap) {
 }
 
 TEST(YomiFindTest, TruncatedRecordAndEmptyStoreFindNothing) {
-  auto store = Records({{0xE010, u"ね"}});
+  auto store = test::YomiRecords({{0xE010, u"ね"}});
   store.pop_back();
   EXPECT_EQ(FindGaijiByReading(store, u"ね", 0xE000), 0);
   EXPECT_EQ(FindGaijiByReading({}, u"ね", 0xE000), 0);

@@ -12,6 +12,7 @@
 #include "BrowserFileScenario.h"
 #include "CommandStateQuery.h"
 #include "EudcRegistry.h"
+#include "YomiRecords.h"
 #include "YomiStore.h"
 
 namespace moji::gui {
@@ -188,10 +189,8 @@ TEST_F(YomiScenario, InputMethodUpdateUnderWineEndsWithNoRegistrationStyles) {
 // The three commands around readings and glyph files: find by reading (Ctrl+F, F3), the
 // export of the readings as a dictionary file and the glyph saved as a PNG.
 TEST_F(YomiScenario, FindByReadingExportAndSaveGlyphImage) {
-  std::vector<std::uint8_t> records(4 * kYomiRecordSize);
-  const std::pair<int, std::u16string> readings[] = {{0xE001, u"あい"}, {0xE002, u"あいう"}, {0xE004, u"あい"}, {0xE004, u"か"}};
-  for (std::size_t i = 0; i < 4; ++i) MakeYomiRecord(records.data() + i * kYomiRecordSize, readings[i].first, readings[i].second);
-  ASSERT_NO_FATAL_FAILURE(LinkAndStartBrowser(records));
+  ASSERT_NO_FATAL_FAILURE(
+      LinkAndStartBrowser(test::YomiRecords({{0xE001, u"あい"}, {0xE002, u"あいう"}, {0xE004, u"あい"}, {0xE004, u"か"}})));
   std::map<UINT, bool> enabled;
   for (const CommandState& s : QueryCommandStates(m_main).value_or(std::vector<CommandState>{}))
     if (s.kind == L'M') enabled[s.id] = s.enabled;
