@@ -141,11 +141,14 @@ void CYomiCommands::RegisterReadingsWithIme() {
   moji::RegisterReadingsWithIme(m_app.Yomi(), std::filesystem::path(GetProgramFolder() + ToWide(imereg::kOldCopyName)), services);
 }
 
+// The store belongs to the linked font and outlives a switch to another file.
+bool CYomiCommands::HasShownReadings() const { return m_app.Yomi().Count() > 0 && m_app.Document().IsLinkedFont(); }
+
 // ---- find by reading --------------------------------------------------------------------------
 
 bool CYomiCommands::CanFindYomi() const {
   const CBrowserGaijiListCtrl* list = m_app.Document().GaijiList();
-  return m_app.Yomi().Count() > 0 && list && list->IsAttached();
+  return HasShownReadings() && list && list->IsAttached();
 }
 
 bool CYomiCommands::CanFindNextYomi() const { return CanFindYomi() && !CYomiFindDlg::LastText().empty(); }
@@ -173,7 +176,7 @@ void CYomiCommands::FindReading(const std::u16string& text) {
 
 // ---- export as a dictionary text file ------------------------------------------------------------
 
-bool CYomiCommands::CanExportYomi() const { return m_app.Yomi().Count() > 0; }
+bool CYomiCommands::CanExportYomi() const { return HasShownReadings(); }
 
 void CYomiCommands::OnYomiExport() {
   CLog::Print(L"Command:読みを辞書ﾌｧｲﾙに出力\n");

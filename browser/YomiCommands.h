@@ -53,6 +53,8 @@ class CYomiCommands {
  private:
   HWND Owner() const;
   bool ManagesLinkedFontAlone() const;
+  // The shown file is the linked font and its store holds a record.
+  bool HasShownReadings() const;
   // Selects the hit for `text`, or shows 5050.
   void FindReading(const std::u16string& text);
 

@@ -72,7 +72,9 @@ class ImeWordRegistrationTest : public ::testing::Test {
     return RegisterReadingsWithIme(m_store, m_old, {m_prompter, m_ime, m_log, [this](bool b) { m_busy.push_back(b); }});
   }
 
-  fs::path m_dir = fs::temp_directory_path() / "moji_ime_registration";
+  // One folder per test: ctest runs the tests of this suite side by side.
+  fs::path m_dir = fs::temp_directory_path() /
+                   (std::string("moji_ime_registration_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::path m_old = m_dir / u"_OldEudc.ymi";
   test::CFakePrompter m_prompter;
   test::CFakeLog m_log;
