@@ -11,6 +11,8 @@
 #include "GaijiCode.h"
 #include "GlyphMatch.h"
 #include "TTEMetrics.h"
+#include "YomiFind.h"
+#include "YomiStore.h"
 
 namespace {
 
@@ -93,6 +95,29 @@ void BM_EufSequentialRead(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_EufSequentialRead)->Unit(benchmark::kMicrosecond);
+
+// The find by reading over a full store: 6,400 gaiji with 10 readings of 10 hiragana each.
+// "Prefix" types a first character every reading shares (no equal reading, every record a
+// candidate); "NoHit" types a reading none has (a full pass without a candidate).
+std::vector<std::uint8_t> FullYomiStore() {
+  std::vector<std::uint8_t> records(6400 * 10 * moji::kYomiRecordSize);
+  std::uint8_t* at = records.data();
+  for (int code = moji::kGaijiFirst; code <= moji::kGaijiLast; ++code) {
+    for (int n = 0; n < 10; ++n, at += moji::kYomiRecordSize) {
+      std::u16string reading(10, u'あ');
+      for (int i = 1, v = code * 10 + n; i < 10; ++i, v /= 7) reading[i] = static_cast<char16_t>(u'あ' + v % 7);
+      moji::MakeYomiRecord(at, code, reading);
+    }
+  }
+  return records;
+}
+
+void BM_FindByReading(benchmark::State& state, std::u16string text) {
+  const auto records = FullYomiStore();
+  for (auto _ : state) benchmark::DoNotOptimize(moji::FindGaijiByReading(records, text, 0xE100));
+}
+BENCHMARK_CAPTURE(BM_FindByReading, Prefix, std::u16string(u"あ"))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FindByReading, NoHit, std::u16string(u"ん"))->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -160,8 +160,13 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_HELP, [this] { OnHelp(); }, always);
   commands.Add(ID_LINK_CHANGE, [this] { m_yomiCommands.OnLinkChange(); }, [this] { return m_yomiCommands.CanChangeLink(); });
   commands.Add(ID_YOMI_EDIT, [this] { m_yomiCommands.OnYomiEdit(); }, [this] { return m_yomiCommands.CanEditYomi(); });
+  commands.Add(ID_YOMI_FIND, [this] { m_yomiCommands.OnYomiFind(); }, [this] { return m_yomiCommands.CanFindYomi(); });
+  commands.Add(ID_YOMI_FIND_NEXT, [this] { m_yomiCommands.OnYomiFindNext(); },
+               [this] { return m_yomiCommands.CanFindNextYomi(); });
+  commands.Add(ID_YOMI_EXPORT, [this] { m_yomiCommands.OnYomiExport(); }, [this] { return m_yomiCommands.CanExportYomi(); });
   commands.Add(ID_IME_UPDATE, [this] { m_yomiCommands.OnImeUpdate(); }, [this] { return m_yomiCommands.CanUpdateIme(); });
   commands.Add(ID_EDIT_COPY, [this] { m_document.OnCopyGlyph(); }, [this] { return m_document.CanCopyGlyph(); });
+  commands.Add(ID_GLYPH_SAVE_IMAGE, [this] { m_document.OnSaveGlyphImage(); }, [this] { return m_document.CanCopyGlyph(); });
   commands.Add(ID_CLIPBOARD_CHECK, [this] { m_document.OnClipboardCheck(); }, [this] { return m_document.HasClipboardGlyph(); });
   commands.Add(ID_BITMAP_FIND, [this] { m_document.OnBitmapFind(); },
                [this] { return !m_document.ShownPath().empty() && m_document.HasClipboardGlyph(); });

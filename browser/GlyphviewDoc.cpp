@@ -7,11 +7,13 @@
 #include "EufMakeAnsDlg.h"
 #include "ExternalPrograms.h"
 #include "FukidasiDlg.h"
+#include "GlyphImageFile.h"
 #include "GlyphviewApp.h"
 #include "Log.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "SaveFileDlg.h"
 #include "ScopeGuard.h"
 #include "StartTarget.h"
 #include "TTELoadDlg.h"
@@ -166,6 +168,28 @@ void CGlyphviewDoc::OnBitmapFind() {
     else if (found < 0) ShowMessage(owner, IDS_MSG_SEARCH_ABORTED, MB_OK | MB_ICONINFORMATION);
   }
   ::DeleteObject(pattern);
+}
+
+void CGlyphviewDoc::OnSaveGlyphImage() {
+  CLog::Print(L"Command:ﾋﾞｯﾄﾏｯﾌﾟを画像で保存\n");
+  if (!CanCopyGlyph()) return;
+  const int code = GaijiIndexToCode(m_list->GetSelectedIndex());
+  int width = 0;
+  int height = 0;
+  const std::vector<std::uint8_t> bits = m_list->ReadGlyph(code, width, height);
+  if (bits.empty()) return;
+  const std::wstring name = ToWide(FormatHex4(static_cast<std::uint32_t>(code))) + L".png";
+  CSaveFileDlg dialog(L"PNG 画像 (*.png)\0*.png\0BMP 画像 (*.bmp)\0*.bmp\0", L"png");
+  HWND owner = m_app.MainFrame().Handle();
+  if (!dialog.DoModal(owner, std::filesystem::path(m_shownPath).parent_path() / name)) return;
+  const std::wstring extension = dialog.Path().extension().wstring();
+  const GlyphImageFormat format = ::lstrcmpiW(extension.c_str(), L".bmp") == 0 ? GlyphImageFormat::Bmp : GlyphImageFormat::Png;
+  const std::wstring target = dialog.Path().wstring();
+  if (!SaveGlyphImage(dialog.Path(), bits, width, height, format)) {
+    ShowMessageLogged(owner, IDS_ERR_GLYPH_IMAGE_SAVE, MB_OK | MB_ICONEXCLAMATION, target.c_str());
+    return;
+  }
+  CLog::Print(L"画像保存（code=%4.4X）%s\n", static_cast<unsigned>(code), target.c_str());
 }
 
 void CGlyphviewDoc::OnClipboardCheck() {

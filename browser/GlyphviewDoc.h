@@ -54,6 +54,11 @@ class CGlyphviewDoc {
   bool CanCopyGlyph() const;
   bool HasClipboardGlyph() const;
 
+  // Command 32803, enabled by CanCopyGlyph: a save dialog proposing "<code>.png" in the
+  // shown font's folder, then the selected glyph written as a 1 bpp PNG, or BMP when the
+  // chosen name ends in ".bmp" (GlyphImageFile.h); message 5054 when it cannot be written.
+  void OnSaveGlyphImage();
+
   // A double-click on a glyph cell: the glyph editor "Mojidraw.exe <code>" starts for the
   // linked font (message 2050 when it cannot); for any other file a beep.
   void EditGlyph(const std::u16string& hexCode);

@@ -16,11 +16,15 @@
 #include "MessagePrompter.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "SaveFileDlg.h"
 #include "SwitchEudc.h"
 #include "TextConv.h"
 #include "WaitCursor.h"
 #include "WaitMessage.h"
+#include "YomiDictionary.h"
 #include "YomiEditDlg.h"
+#include "YomiFind.h"
+#include "YomiFindDlg.h"
 
 namespace moji {
 namespace {
@@ -135,6 +139,61 @@ void CYomiCommands::RegisterReadingsWithIme() {
                                            }
                                          }};
   moji::RegisterReadingsWithIme(m_app.Yomi(), std::filesystem::path(GetProgramFolder() + ToWide(imereg::kOldCopyName)), services);
+}
+
+// The store belongs to the linked font and outlives a switch to another file.
+bool CYomiCommands::HasShownReadings() const { return m_app.Yomi().Count() > 0 && m_app.Document().IsLinkedFont(); }
+
+// ---- find by reading --------------------------------------------------------------------------
+
+bool CYomiCommands::CanFindYomi() const {
+  const CBrowserGaijiListCtrl* list = m_app.Document().GaijiList();
+  return HasShownReadings() && list && list->IsAttached();
+}
+
+bool CYomiCommands::CanFindNextYomi() const { return CanFindYomi() && !CYomiFindDlg::LastText().empty(); }
+
+void CYomiCommands::OnYomiFind() {
+  CLog::Print(L"Command:読みで検索\n");
+  if (!CanFindYomi()) return;
+  CYomiFindDlg dialog;
+  if (dialog.DoModal(Owner()) == IDOK) FindReading(dialog.Text());
+}
+
+void CYomiCommands::OnYomiFindNext() {
+  CLog::Print(L"Command:次の読みを検索\n");
+  if (CanFindNextYomi()) FindReading(CYomiFindDlg::LastText());
+}
+
+void CYomiCommands::FindReading(const std::u16string& text) {
+  CBrowserGaijiListCtrl* list = m_app.Document().GaijiList();
+  if (!list || !list->IsWindow()) return;
+  const int code = FindGaijiByReading(m_app.Yomi().Records(), text, GaijiIndexToCode(list->GetSelectedIndex()));
+  CLog::Print(L"読み検索(%s)=%04X\n", ToWide(text).c_str(), static_cast<unsigned>(code));
+  if (code == 0) ShowMessage(Owner(), IDS_MSG_YOMI_NOT_FOUND, MB_OK | MB_ICONINFORMATION, ToWide(text).c_str());
+  else list->SelectCode(code);
+}
+
+// ---- export as a dictionary text file ------------------------------------------------------------
+
+bool CYomiCommands::CanExportYomi() const { return HasShownReadings(); }
+
+void CYomiCommands::OnYomiExport() {
+  CLog::Print(L"Command:読みを辞書ﾌｧｲﾙに出力\n");
+  if (!CanExportYomi()) return;
+  const std::filesystem::path shown(m_app.Document().ShownPath());
+  std::filesystem::path proposed = shown.parent_path() / shown.stem();
+  proposed += L"_読み.txt";
+  CSaveFileDlg dialog(L"ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)\0*.txt\0すべてのﾌｧｲﾙ (*.*)\0*.*\0", L"txt");
+  if (!dialog.DoModal(Owner(), proposed)) return;
+  std::size_t lines = 0;
+  const std::wstring target = dialog.Path().wstring();
+  if (!WriteYomiDictionary(dialog.Path(), m_app.Yomi().Records(), lines)) {
+    ShowMessageLogged(Owner(), IDS_ERR_YOMI_EXPORT, MB_OK | MB_ICONEXCLAMATION, target.c_str());
+    return;
+  }
+  CLog::Print(L"辞書ﾌｧｲﾙ出力(%s)=%d件\n", target.c_str(), static_cast<int>(lines));
+  ShowMessage(Owner(), IDS_MSG_YOMI_EXPORTED, MB_OK | MB_ICONINFORMATION, target.c_str(), static_cast<int>(lines));
 }
 
 }  // namespace moji

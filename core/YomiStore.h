@@ -86,6 +86,8 @@ class CYomiStore {
   const std::filesystem::path& Path() const { return m_path; }
   // Records in use.
   std::size_t Count() const { return m_records.size() / kYomiRecordSize; }
+  // The records in use, back to back, sorted; empty without a store.
+  const std::vector<std::uint8_t>& Records() const { return m_records; }
 
  private:
   std::size_t MaxCount() const;

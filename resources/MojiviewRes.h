@@ -20,6 +20,7 @@
 #define IDI_YOMI_EDIT               134   // icon of the reading edit dialog
 #define IDD_FUKIDASI                251   // the clipboard balloon (CFukidasiDlg), an empty popup
 #define IDD_BITMAP_FIND             252   // bitmap match search (CBitmapFindDlg); icon IDI_ADDR_JUMP
+#define IDD_YOMI_FIND               254   // find by reading (CYomiFindDlg): IDC_YOMI_INPUT, IDOK 検索, IDCANCEL
 #define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
 #define IDB_BROWSE_FOCUSED          281   //   focused,
 #define IDB_BROWSE_DOWN             282   //   pressed,
@@ -75,6 +76,10 @@
 #define ID_LINK_CHANGE              32783 // 外字のﾘﾝｸを変更
 #define ID_DATA_RELOAD              32792 // ﾃﾞｰﾀを最新にする
 #define ID_JUMP_CODE                32796 // 指定の文字ｺｰﾄﾞへ
+#define ID_YOMI_EXPORT              32800 // 読みを辞書ﾌｧｲﾙに出力
+#define ID_YOMI_FIND                32801 // 読みで検索 (Ctrl+F)
+#define ID_YOMI_FIND_NEXT           32802 // 次の読みを検索 (F3)
+#define ID_GLYPH_SAVE_IMAGE         32803 // ﾋﾞｯﾄﾏｯﾌﾟを画像で保存
 
 // ---- strings ----------------------------------------------------------------------------
 #define IDS_BROWSER_TITLE           130   // "Mojiview　[ %s ] %d×%d"
@@ -126,6 +131,11 @@
 #define IDS_ASK_IME_UPDATE          5040  // question of ID_IME_UPDATE
 #define IDS_MSG_IME_UPDATE_STATUS   5041  // result of the input-method registration
 #define IDS_ASK_LINK_CHANGE         5042  // question of ID_LINK_CHANGE ("%s" current, "%s" new)
+#define IDS_MSG_YOMI_NOT_FOUND      5050  // find by reading: no gaiji has the reading "%s"
+#define IDS_ERR_YOMI_FIND_EMPTY     5051  // find by reading: nothing typed
+#define IDS_MSG_YOMI_EXPORTED       5052  // dictionary file written ("%s" path, "%d" lines)
+#define IDS_ERR_YOMI_EXPORT         5053  // dictionary file not written ("%s" path)
+#define IDS_ERR_GLYPH_IMAGE_SAVE    5054  // glyph image not written ("%s" path)
 #define IDS_MSG_EUF_CREATED         6001
 #define IDS_ASK_ASSOCIATE           6003
 #define IDS_MSG_ASSOCIATED          6004

@@ -91,16 +91,20 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   EXPECT_EQ(bar[4].text, L"ﾍﾙﾌﾟ(&H)");
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 0)),
             (std::vector<UINT>{57600, 57601, 32792, 0, 57616, 0, 57665}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 1)), (std::vector<UINT>{57634, 32776, 32779, 0, 32778, 32783, 32782}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 2)), (std::vector<UINT>{32796, 32780}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 1)), (std::vector<UINT>{57634, 32803, 32776, 32779, 0, 32778, 32783, 32782}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 2)), (std::vector<UINT>{32796, 32780, 0, 32801, 32802}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771, 0, 32800}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 4)), (std::vector<UINT>{57670, 0, 57664}));
   const auto file = ItemsOf(GetSubMenu(menu, 0));
   EXPECT_EQ(file[0].text, L"新規ﾌﾞﾗｳｻﾞ(&N)\tCtrl+N");
   EXPECT_EQ(file[4].text, L"最近開いた外字ﾌｧｲﾙ");
   EXPECT_TRUE(file[4].grayed);
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[0].text, L"ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ(&C)\tCtrl+C");
-  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[5].text, L"外字のﾘﾝｸを変更(&G)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[1].text, L"ﾋﾞｯﾄﾏｯﾌﾟを画像で保存(&S)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[6].text, L"外字のﾘﾝｸを変更(&G)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[3].text, L"読みで検索(&Y)...\tCtrl+F");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[4].text, L"次の読みを検索(&N)\tF3");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[3].text, L"読みを辞書ﾌｧｲﾙに出力(&D)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 4))[2].text, L"Glyphview のﾊﾞｰｼﾞｮﾝ情報(&A)...");
   DestroyMenu(menu);
 
@@ -110,15 +114,17 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0].text, L"BROWSER CONTEXT");
   const auto items = ItemsOf(GetSubMenu(context, 0));
-  ASSERT_EQ(items.size(), 2u);
+  ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[0].id, 57634u);
   EXPECT_EQ(items[0].text, L"ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ(&C)\tCtrl+C");
-  EXPECT_EQ(items[1].id, 32776u);
-  EXPECT_EQ(items[1].text, L"外字の読み編集(&Y)...\tCtrl+Y");
+  EXPECT_EQ(items[1].id, 32803u);
+  EXPECT_EQ(items[1].text, L"ﾋﾞｯﾄﾏｯﾌﾟを画像で保存(&S)...");
+  EXPECT_EQ(items[2].id, 32776u);
+  EXPECT_EQ(items[2].text, L"外字の読み編集(&Y)...\tCtrl+Y");
   DestroyMenu(context);
 }
 
-TEST(BrowserResources, AcceleratorsAreExactlyTheTenKeys) {
+TEST(BrowserResources, AcceleratorsAreExactlyTheTwelveKeys) {
   HACCEL table = LoadAcceleratorsW(Self(), MAKEINTRESOURCEW(IDR_MAINFRAME));
   ASSERT_TRUE(table);
   std::vector<ACCEL> accels(static_cast<size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
@@ -131,7 +137,7 @@ TEST(BrowserResources, AcceleratorsAreExactlyTheTenKeys) {
   const std::vector<Key> expected = {{'N', true, 57600},    {'O', true, 57601},    {VK_F5, false, 32792},
                                      {'C', true, 57634},    {'B', true, 57634},    {'Y', true, 32776},
                                      {'L', true, 32779},    {VK_F2, false, 32796}, {VK_F8, false, 32780},
-                                     {VK_F1, false, 57670}};
+                                     {'F', true, 32801},    {VK_F3, false, 32802}, {VK_F1, false, 57670}};
   ASSERT_EQ(accels.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(accels[i].key, expected[i].key) << i;

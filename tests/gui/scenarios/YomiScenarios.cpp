@@ -12,6 +12,7 @@
 #include "BrowserFileScenario.h"
 #include "CommandStateQuery.h"
 #include "EudcRegistry.h"
+#include "YomiRecords.h"
 #include "YomiStore.h"
 
 namespace moji::gui {
@@ -46,10 +47,11 @@ class YomiScenario : public CBrowserFileScenario {
     SetEudcValue(kLinkForAll, m_linkBefore);
   }
 
-  // The shown TTE as the configured linked font, with an empty reading file.
-  void LinkAndStartBrowser() {
+  // The shown TTE as the configured linked font, with a reading file of `records`.
+  void LinkAndStartBrowser(const std::vector<std::uint8_t>& records = {}) {
     StoreSetting(L"Common", L"DefaultEudcFont", m_tte.wstring());
-    std::ofstream(YomiPath(), std::ios::binary);
+    std::ofstream(YomiPath(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(records.data()), static_cast<std::streamsize>(records.size()));
     m_main = StartBrowserWith(m_tte);
     ASSERT_TRUE(m_main);
     ASSERT_EQ(WaitForTitle(m_main, Title(m_tte)), Title(m_tte));
@@ -61,6 +63,18 @@ class YomiScenario : public CBrowserFileScenario {
   void Add(HWND dialog, const wchar_t* text) {
     ASSERT_TRUE(SetControlText(dialog, IDC_YOMI_INPUT, text));
     ASSERT_TRUE(PressButton(dialog, IDC_YOMI_ADD));
+  }
+  // The save dialog that a command opened: its proposed name checked, `path` typed, Save.
+  void SaveAs(const wchar_t* proposed, const std::filesystem::path& path) {
+    constexpr int kFileNameCombo = 0x47C;  // the common dialog's file name box
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindMessageBox(BrowserId())) && GetDlgItem(dialog, kFileNameCombo); }))
+        << "no save dialog";
+    EXPECT_EQ(ControlText(dialog, kFileNameCombo), proposed);
+    Screenshot(L"save", dialog);
+    ASSERT_TRUE(SetControlText(dialog, kFileNameCombo, path.wstring()));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the save dialog stays";
   }
   bool UpdateEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
 
@@ -170,6 +184,69 @@ TEST_F(YomiScenario, InputMethodUpdateUnderWineEndsWithNoRegistrationStyles) {
   EXPECT_EQ(AnswerMessage(), L"IM単語登録で、品詞情報の取得に失敗しました。");
   EXPECT_FALSE(std::filesystem::exists(Folder().File(L"_OldEudc.ymi")));
   EXPECT_EQ(ExitBrowser(m_main), std::optional<DWORD>(0));
+}
+
+// The three commands around readings and glyph files: find by reading (Ctrl+F, F3), the
+// export of the readings as a dictionary file and the glyph saved as a PNG.
+TEST_F(YomiScenario, FindByReadingExportAndSaveGlyphImage) {
+  ASSERT_NO_FATAL_FAILURE(
+      LinkAndStartBrowser(test::YomiRecords({{0xE001, u"あい"}, {0xE002, u"あいう"}, {0xE004, u"あい"}, {0xE004, u"か"}})));
+  std::map<UINT, bool> enabled;
+  for (const CommandState& s : QueryCommandStates(m_main).value_or(std::vector<CommandState>{}))
+    if (s.kind == L'M') enabled[s.id] = s.enabled;
+  EXPECT_TRUE(enabled[ID_YOMI_FIND] && enabled[ID_YOMI_EXPORT] && enabled[ID_GLYPH_SAVE_IMAGE]);
+  EXPECT_FALSE(enabled[ID_YOMI_FIND_NEXT]) << "F3 before any search";
+
+  // An equal reading before a prefix; F3 goes on and wraps once.
+  ASSERT_TRUE(SendKey(m_main, 'F', kCtrl));
+  HWND find = WaitForDialog(BrowserId(), L"読みで検索");
+  ASSERT_TRUE(find) << "Ctrl+F opened no find dialog";
+  ASSERT_TRUE(SetControlText(find, IDC_YOMI_INPUT, L"あい"));
+  Screenshot(L"find", find);
+  ASSERT_TRUE(PressButton(find, IDOK));
+  EXPECT_EQ(WaitForStatusLine(m_main, Status(L"E001", L"F041", 5, L"あい")), Status(L"E001", L"F041", 5, L"あい"));
+  ASSERT_TRUE(PostKey(m_main, VK_F3));
+  EXPECT_EQ(WaitForStatusLine(m_main, Status(L"E004", L"F044", 5, L"あい,か")), Status(L"E004", L"F044", 5, L"あい,か"));
+  ASSERT_TRUE(PostKey(m_main, VK_F3));
+  EXPECT_EQ(WaitForStatusLine(m_main, Status(L"E001", L"F041", 5, L"あい")), Status(L"E001", L"F041", 5, L"あい"));
+  ASSERT_TRUE(PostCommand(m_main, ID_YOMI_FIND));
+  find = WaitForDialog(BrowserId(), L"読みで検索");
+  ASSERT_TRUE(find);
+  EXPECT_EQ(ControlText(find, IDC_YOMI_INPUT), L"あい") << "the last text is offered again";
+  ASSERT_TRUE(SetControlText(find, IDC_YOMI_INPUT, L"あいうえ"));
+  ASSERT_TRUE(PressButton(find, IDOK));
+  EXPECT_EQ(AnswerMessage(), L"読み「あいうえ」の外字は見つかりませんでした。");
+
+  // The export proposes "<font>_読み.txt" beside the font and writes one line per record.
+  ASSERT_TRUE(PostCommand(m_main, ID_YOMI_EXPORT));
+  const std::filesystem::path dictionary = m_tte.parent_path() / L"mine_読み.txt";
+  ASSERT_NO_FATAL_FAILURE(SaveAs(L"mine_読み.txt", dictionary));
+  EXPECT_EQ(AnswerMessage(), L"読みを辞書ﾌｧｲﾙに出力しました。\r\n\r\n" + dictionary.wstring() + L"\r\n出力件数：4件");
+  std::ifstream text(dictionary, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(text), {}};
+  std::u16string units;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes[0], 0xFF);
+  EXPECT_EQ(bytes[1], 0xFE);
+  EXPECT_EQ(units, u"あい\t\uE001\t単漢字\r\nあいう\t\uE002\t単漢字\r\nあい\t\uE004\t単漢字\r\nか\t\uE004\t単漢字\r\n");
+
+  // The selected glyph (E001) as a PNG of 64 x 64 at 1 bit per pixel, named by its code.
+  ASSERT_TRUE(PostCommand(m_main, ID_GLYPH_SAVE_IMAGE));
+  const std::filesystem::path image = m_tte.parent_path() / L"E001.png";
+  ASSERT_NO_FATAL_FAILURE(SaveAs(L"E001.png", image));
+  EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(image); }, 5000));
+  std::ifstream png(image, std::ios::binary);
+  const std::vector<std::uint8_t> head{std::istreambuf_iterator<char>(png), {}};
+  ASSERT_GE(head.size(), 25u);
+  EXPECT_EQ(std::vector<std::uint8_t>(head.begin() + 1, head.begin() + 4), (std::vector<std::uint8_t>{'P', 'N', 'G'}));
+  EXPECT_EQ(std::vector<std::uint8_t>(head.begin() + 16, head.begin() + 25),
+            (std::vector<std::uint8_t>{0, 0, 0, 64, 0, 0, 0, 64, 1}))
+      << "width, height, bit depth";
+  EXPECT_EQ(ExitBrowser(m_main), std::optional<DWORD>(0));
+  for (const wchar_t* line : {L"Command:読みで検索\n", L"Command:次の読みを検索\n", L"Command:読みを辞書ﾌｧｲﾙに出力\n",
+                              L"Command:ﾋﾞｯﾄﾏｯﾌﾟを画像で保存\n"})
+    EXPECT_THAT(Log(), HasSubstr(line));
 }
 
 }  // namespace
