@@ -100,10 +100,13 @@ std::optional<std::vector<CommandState>> QueryCommandStates(HWND frame, DWORD ti
   }
   std::optional<std::wstring> reply;
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&reply));
-  DWORD_PTR ignored = 0;
-  // While it waits, this thread still receives the frame's WM_COPYDATA.
-  ::SendMessageTimeoutW(frame, CommandStateQueryMessage(), reinterpret_cast<WPARAM>(window), 0, SMTO_ABORTIFHUNG,
-                        timeoutMs, &ignored);
+  // While it waits, this thread still receives the frame's WM_COPYDATA. On a loaded machine
+  // the first query can come before the hook library is in the target: it is asked again.
+  for (int attempt = 0; attempt < 3 && !reply; ++attempt) {
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(frame, CommandStateQueryMessage(), reinterpret_cast<WPARAM>(window), 0, SMTO_ABORTIFHUNG,
+                          timeoutMs, &ignored);
+  }
   ::UnhookWindowsHookEx(hook);
   ::DestroyWindow(window);
   if (!reply) return std::nullopt;
