@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include <vector>
+#include "SaveFileDlg.h"
 
 namespace moji {
 
@@ -73,18 +73,9 @@ bool CPrintService::PortIsFile() const {
 }
 
 bool CPrintService::AskOutputFile(std::wstring& path) const {
-  std::vector<wchar_t> name(MAX_PATH * 4, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = m_owner;
-  dialog.lpstrFilter = L"ﾌﾟﾘﾝﾀ ﾌｧｲﾙ (*.prn)\0*.prn\0すべてのﾌｧｲﾙ (*.*)\0*.*\0";
-  dialog.lpstrFile = name.data();
-  dialog.nMaxFile = static_cast<DWORD>(name.size());
-  dialog.lpstrTitle = L"印刷先ﾌｧｲﾙ名";
-  dialog.lpstrDefExt = L"prn";
-  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameW(&dialog)) return false;
-  path = name.data();
+  CSaveFileDlg dialog(L"ﾌﾟﾘﾝﾀ ﾌｧｲﾙ (*.prn)\0*.prn\0すべてのﾌｧｲﾙ (*.*)\0*.*\0", L"prn", L"印刷先ﾌｧｲﾙ名");
+  if (!dialog.DoModal(m_owner, {})) return false;
+  path = dialog.Path().wstring();
   return true;
 }
 
