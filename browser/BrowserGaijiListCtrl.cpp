@@ -13,6 +13,7 @@
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
 #include "Settings.h"
+#include "StartTarget.h"
 #include "TextConv.h"
 #include "WaitCursor.h"
 #include "WaitMessage.h"
@@ -336,9 +337,7 @@ void CBrowserGaijiListCtrl::OnDropFiles(HDROP drop) {
   CLog::Print(L"Drop File （name=%s）\n", name);
   std::wstring path = name;
   if (path.size() <= 4) return;
-  std::wstring extension = path.substr(path.size() - 3);
-  ::CharLowerBuffW(extension.data(), static_cast<DWORD>(extension.size()));
-  if (extension != L"tte" && extension != L"euf") {
+  if (!IsGaijiFileName(FromWide(path))) {
     ShowMessageLogged(MessageOwner(), IDS_ERR_NOT_GAIJI_FILE, MB_OK | MB_ICONHAND, path.c_str());
     return;
   }

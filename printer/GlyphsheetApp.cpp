@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include <optional>
+#include <vector>
 
 #include "AboutDlg.h"
 #include "CodeTablePage.h"
@@ -23,12 +24,10 @@ namespace {
 constexpr wchar_t kAppName[] = L"Mojisheet";
 constexpr wchar_t kBrowserProgram[] = L"Mojiview.exe";
 
-BOOL CALLBACK BringPrinterForward(HWND window, LPARAM) {
-  if (!::GetPropW(window, kPrinterTag)) return TRUE;
+void BringForward(HWND window) {
   if (::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
   ::SetForegroundWindow(window);
   if (HWND popup = ::GetLastActivePopup(window); popup && popup != window) ::SetForegroundWindow(popup);
-  return FALSE;
 }
 
 }  // namespace
@@ -81,7 +80,7 @@ bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
 bool CGlyphsheetApp::TakeSingleInstance() {
   m_mutex = ::CreateMutexW(nullptr, TRUE, kPrinterTag);
   if (m_mutex && ::GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  ::EnumWindows(BringPrinterForward, 0);
+  if (const std::vector<HWND> running = TaggedWindows(kPrinterTag); !running.empty()) BringForward(running.front());
   return false;
 }
 
