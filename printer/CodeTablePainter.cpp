@@ -70,41 +70,45 @@ void CCodeTablePainter::PaintPage(HDC dc, HDC attribute, POINT origin, SIZE view
   // Glyph rectangles reach 2 units below their cells: an opaque text background would cut
   // the grid line under every glyph.
   ::SetBkMode(dc, TRANSPARENT);
-  {
-    CSelectedFont header(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kHeaderPoints)));
-    DrawTextIn(dc, FormatResource(IDS_PAGE_TITLE, job.startText.c_str(), job.endText.c_str(), job.tteName.c_str()),
-               ToRect(kHeaderBand), DT_SINGLELINE);
-    DrawTextIn(dc, FormatResource(IDS_PAGE_DATE, job.dateText.c_str(), page, job.pageCount), ToRect(kHeaderBand),
-               DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
-  }
-
   const bool readOk = job.tte && job.tte->readStatus == 0;
   const CodeTablePage layout = LayoutCodeTablePage(job.range, page, readOk, [&](int code) {
     return job.tte->HasGlyph(code);
   });
+  // Text grouped by font, each font selected once: printer drivers send a font again on
+  // every page and may keep only two of them at a time.
+  {
+    CSelectedFont header(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kHeaderPoints)));
+    DrawTextIn(dc, FormatResource(IDS_PAGE_TITLE, job.startText.c_str(), job.endText.c_str(), job.tteName.c_str()),
+               ToRect(kHeaderBand), DT_SINGLELINE | DT_PATH_ELLIPSIS);  // a long path keeps its file name
+    DrawTextIn(dc, FormatResource(IDS_PAGE_DATE, job.dateText.c_str(), page, job.pageCount), ToRect(kHeaderBand),
+               DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+  }
+  {
+    CSelectedFont sjis(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kSjisPoints)));
+    // Centred on the top edge of its rectangle by the text alignment, without measuring
+    // each code first.
+    const UINT align = ::SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+    for (const TableCell& cell : layout.cells) {
+      if (cell.sjis.empty()) continue;
+      const std::wstring text = ToWide(cell.sjis);
+      const PageRect r = SjisRect(cell.row, cell.column);
+      ::ExtTextOutW(dc, (r.left + r.right) / 2, r.top, 0, nullptr, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    }
+    ::SetTextAlign(dc, align);
+  }
   {
     CSelectedFont labels(dc, CGaijiFace::CreateFaceFont(job.labelFace, LogicalFontHeight(attribute, kLabelPoints)));
     for (const RowLabel& label : layout.labels)
       DrawTextIn(dc, ToWide(label.text), ToRect(LabelRect(label.row)), DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
-  HFONT sjisFont = CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kSjisPoints));
-  HFONT glyphFont = job.glyphFace ? job.glyphFace->CreateFont(-kGlyphHeight) : nullptr;
-  HGDIOBJ old = ::GetCurrentObject(dc, OBJ_FONT);
+  if (!job.glyphFace) return;
+  CSelectedFont glyphs(dc, job.glyphFace->CreateFont(-kGlyphHeight));
   for (const TableCell& cell : layout.cells) {
-    if (glyphFont && job.glyphFace->MapsCode(cell.code)) {
-      const wchar_t text = static_cast<wchar_t>(cell.code);
-      RECT rect = ToRect(GlyphRect(cell.row, cell.column));
-      ::SelectObject(dc, glyphFont);
-      ::DrawTextW(dc, &text, 1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
-    }
-    if (!cell.sjis.empty() && sjisFont) {
-      ::SelectObject(dc, sjisFont);
-      DrawTextIn(dc, ToWide(cell.sjis), ToRect(SjisRect(cell.row, cell.column)), DT_SINGLELINE | DT_CENTER);
-    }
+    if (!job.glyphFace->MapsCode(cell.code)) continue;
+    const wchar_t text = static_cast<wchar_t>(cell.code);
+    RECT rect = ToRect(GlyphRect(cell.row, cell.column));
+    ::DrawTextW(dc, &text, 1, &rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
   }
-  ::SelectObject(dc, old);
-  if (glyphFont) ::DeleteObject(glyphFont);
-  if (sjisFont) ::DeleteObject(sjisFont);
 }
 
 }  // namespace moji

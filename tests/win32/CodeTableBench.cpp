@@ -4,7 +4,10 @@
 // size and places into the same context. Both run a whole print job on the test printer
 // (a PostScript printer on FILE: set up by tools/wine-setup.sh). The same pair is then
 // measured in an A4 bitmap at 150 dpi, where no printer driver stands between the drawing
-// and the pixels. Run under Wine:
+// and the pixels. A third loop draws the same glyphs plus one character per page in each
+// of the page's two text fonts: a printer driver that sends every font again on each page
+// charges that much for any page with those fonts, however little text they carry. Run
+// under Wine:
 //
 //   cd build/windows/tests && ../../../cmake/wine-run.sh ./moji_win32_tests.exe \
 //     --gtest_also_run_disabled_tests --gtest_filter='CodeTableBench.*'
@@ -21,7 +24,8 @@
 namespace moji {
 namespace {
 
-constexpr int kRuns = 2;
+constexpr int kPrinterRuns = 2;
+constexpr int kBitmapRuns = 7;
 constexpr CodeRange kFullRange{0xE000, 0xF8FF};
 
 // One print job of `pages` pages, each drawn by `page`, into `output`.
@@ -85,13 +89,25 @@ TEST(CodeTableBench, DISABLED_AllPagesOfTheFullRangeAgainstABareGlyphLoop) {
     SelectObject(dc, old);
     DeleteObject(font);
   };
+  const auto glyphsAndFonts = [&](HDC dc, SIZE viewport, int page) {
+    glyphs(dc, viewport, page);
+    for (const wchar_t* face : {L"ＭＳ ゴシック", L"ＭＳ 明朝"}) {
+      HFONT font = CGaijiFace::CreateFaceFont(face, CCodeTablePainter::LogicalFontHeight(printer, 12));
+      HGDIOBJ old = SelectObject(dc, font);
+      RECT rect{kHeaderBand.left, kHeaderBand.top, kHeaderBand.right, kHeaderBand.bottom};
+      DrawTextW(dc, L"0", 1, &rect, DT_SINGLELINE | DT_NOPREFIX);
+      SelectObject(dc, old);
+      DeleteObject(font);
+    }
+  };
   const auto onPrinter = [&](auto draw, const wchar_t* name) {
     return test::BestMilliseconds(
         [&] { PrintJob(printer, folder.Path() / name, job.pageCount, [&](int page) { draw(printer, printable, page); }); },
-        kRuns);
+        kPrinterRuns);
   };
   const double printedTable = onPrinter(table, L"table.ps");
   const double printedGlyphs = onPrinter(glyphs, L"glyphs.ps");
+  const double printedFonts = onPrinter(glyphsAndFonts, L"fonts.ps");
 
   // A4 at 150 dpi, white pages.
   const SIZE sheet{1240, 1754};
@@ -113,20 +129,24 @@ TEST(CodeTableBench, DISABLED_AllPagesOfTheFullRangeAgainstABareGlyphLoop) {
           }
           GdiFlush();
         },
-        kRuns);
+        kBitmapRuns);
   };
   const double drawnTable = inBitmap(table);
   const double drawnGlyphs = inBitmap(glyphs);
+  const double drawnFonts = inBitmap(glyphsAndFonts);
   SelectObject(memory, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(memory);
   DeleteDC(printer);
 
-  std::printf("67 pages of E000-F8FF (6,400 glyphs)       printer DC    A4 bitmap, 150 dpi\n");
-  std::printf("code table (grid, header, labels, S-JIS)   %8.1f ms   %8.1f ms\n", printedTable, drawnTable);
-  std::printf("bare glyph loop, same DC                   %8.1f ms   %8.1f ms\n", printedGlyphs, drawnGlyphs);
-  std::printf("ratio                                      %8.2f      %8.2f\n", printedTable / printedGlyphs,
+  std::printf("67 pages of E000-F8FF (6,400 glyphs)          printer DC    A4 bitmap, 150 dpi\n");
+  std::printf("code table (grid, header, labels, S-JIS)      %8.1f ms   %8.1f ms\n", printedTable, drawnTable);
+  std::printf("bare glyph loop, same DC                      %8.1f ms   %8.1f ms\n", printedGlyphs, drawnGlyphs);
+  std::printf("bare glyph loop + 1 char in each text font    %8.1f ms   %8.1f ms\n", printedFonts, drawnFonts);
+  std::printf("ratio table / bare loop                       %8.2f      %8.2f\n", printedTable / printedGlyphs,
               drawnTable / drawnGlyphs);
+  std::printf("ratio table / bare loop with the text fonts   %8.2f      %8.2f\n", printedTable / printedFonts,
+              drawnTable / drawnFonts);
 }
 
 }  // namespace
