@@ -19,20 +19,18 @@ constexpr LONG kGlyphHeight = 17;  // character height in units
 
 RECT ToRect(const PageRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
-// A font selected into a context for a scope, deleted after it was deselected.
+// A font selected into a context for a scope.
 class CSelectedFont {
  public:
-  CSelectedFont(HDC dc, HFONT font) : m_dc(dc), m_font(font), m_old(font ? ::SelectObject(dc, font) : nullptr) {}
+  CSelectedFont(HDC dc, HFONT font) : m_dc(dc), m_old(font ? ::SelectObject(dc, font) : nullptr) {}
   ~CSelectedFont() {
     if (m_old) ::SelectObject(m_dc, m_old);
-    if (m_font) ::DeleteObject(m_font);
   }
   CSelectedFont(const CSelectedFont&) = delete;
   CSelectedFont& operator=(const CSelectedFont&) = delete;
 
  private:
   HDC m_dc;
-  HFONT m_font;
   HGDIOBJ m_old;
 };
 
@@ -46,6 +44,16 @@ void DrawTextIn(HDC dc, const std::wstring& text, RECT rect, UINT flags) {
 }
 
 }  // namespace
+
+HFONT CCodeTableFonts::Get(Kind kind, const std::wstring& face, LONG height) const {
+  Entry& entry = m_entries[kind];
+  if (!entry.font || entry.face != face || entry.height != height) {
+    entry.font.reset(CGaijiFace::CreateFaceFont(face, height));
+    entry.face = face;
+    entry.height = height;
+  }
+  return entry.font.get();
+}
 
 LONG CCodeTablePainter::LogicalFontHeight(HDC attribute, int points) {
   const int dpi = ::GetDeviceCaps(attribute, LOGPIXELSY);
@@ -77,14 +85,16 @@ void CCodeTablePainter::PaintPage(HDC dc, HDC attribute, POINT origin, SIZE view
   // Text grouped by font, each font selected once: printer drivers send a font again on
   // every page and may keep only two of them at a time.
   {
-    CSelectedFont header(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kHeaderPoints)));
+    CSelectedFont header(
+        dc, job.fonts.Get(CCodeTableFonts::kHeader, kGothicFace, LogicalFontHeight(attribute, kHeaderPoints)));
     DrawTextIn(dc, FormatResource(IDS_PAGE_TITLE, job.startText.c_str(), job.endText.c_str(), job.tteName.c_str()),
                ToRect(kHeaderBand), DT_SINGLELINE | DT_PATH_ELLIPSIS);  // a long path keeps its file name
     DrawTextIn(dc, FormatResource(IDS_PAGE_DATE, job.dateText.c_str(), page, job.pageCount), ToRect(kHeaderBand),
                DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
   }
   {
-    CSelectedFont sjis(dc, CGaijiFace::CreateFaceFont(kGothicFace, LogicalFontHeight(attribute, kSjisPoints)));
+    CSelectedFont sjis(dc,
+                       job.fonts.Get(CCodeTableFonts::kSjis, kGothicFace, LogicalFontHeight(attribute, kSjisPoints)));
     // Centred on the top edge of its rectangle by the text alignment, without measuring
     // each code first.
     const UINT align = ::SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
@@ -97,12 +107,13 @@ void CCodeTablePainter::PaintPage(HDC dc, HDC attribute, POINT origin, SIZE view
     ::SetTextAlign(dc, align);
   }
   {
-    CSelectedFont labels(dc, CGaijiFace::CreateFaceFont(job.labelFace, LogicalFontHeight(attribute, kLabelPoints)));
+    CSelectedFont labels(
+        dc, job.fonts.Get(CCodeTableFonts::kLabel, job.labelFace, LogicalFontHeight(attribute, kLabelPoints)));
     for (const RowLabel& label : layout.labels)
       DrawTextIn(dc, ToWide(label.text), ToRect(LabelRect(label.row)), DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
   if (!job.glyphFace) return;
-  CSelectedFont glyphs(dc, job.glyphFace->CreateFont(-kGlyphHeight));
+  CSelectedFont glyphs(dc, job.fonts.Get(CCodeTableFonts::kGlyph, job.glyphFace->Face(), -kGlyphHeight));
   for (const TableCell& cell : layout.cells) {
     if (!job.glyphFace->MapsCode(cell.code)) continue;
     const wchar_t text = static_cast<wchar_t>(cell.code);

@@ -9,13 +9,32 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "CodeTablePage.h"
 #include "GaijiFace.h"
+#include "PointFont.h"
 #include "TTEMetrics.h"
 
 namespace moji {
+
+// The fonts of a job's pages, made for its first page and again only when another face or
+// height is asked for (another printer): a font is realized once per job, not per page.
+class CCodeTableFonts {
+ public:
+  enum Kind { kHeader, kSjis, kLabel, kGlyph, kKinds };
+  // The font of `kind`, kept for the job; null when it cannot be made.
+  HFONT Get(Kind kind, const std::wstring& face, LONG height) const;
+
+ private:
+  struct Entry {
+    std::wstring face;
+    LONG height = 0;
+    UniqueFont font;
+  };
+  mutable std::array<Entry, kKinds> m_entries;
+};
 
 // What every page of a job shares.
 struct CodeTableJob {
@@ -28,6 +47,7 @@ struct CodeTableJob {
   std::wstring labelFace;  // the gaiji display face
   const CTTEMetrics* tte = nullptr;
   const CGaijiFace* glyphFace = nullptr;
+  CCodeTableFonts fonts;
 };
 
 class CCodeTablePainter {
