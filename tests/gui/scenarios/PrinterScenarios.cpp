@@ -384,18 +384,27 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(WaitUntil([&] { return (preview = GetDlgItem(main, kViewId + 1)) != nullptr && IsWindowVisible(preview); }));
   std::map<int, ControlInfo> buttons;
   for (const ControlInfo& c : ReadControls(preview)) buttons[c.id] = c;
-  ASSERT_EQ(buttons.size(), 7u);
+  ASSERT_EQ(buttons.size(), 8u);
   EXPECT_EQ(buttons[0x7100].text, L"印刷(&P)...");
   EXPECT_EQ(buttons[0x7106].text, L"閉じる(&C)");
   EXPECT_FALSE(buttons[0x7102].enabled) << "previous page on page 1";
+  EXPECT_EQ(buttons[0x7107].text, L"1 / 2 ﾍﾟｰｼﾞ");
   Screenshot(L"page1", main);
 
+  // The page number follows the keys, the two-page switch and the zoom.
+  const auto pageNumber = [&](const wchar_t* text) {
+    return WaitUntil([&] { return ControlText(preview, 0x7107) == text; }, 3000);
+  };
   ASSERT_TRUE(SendKey(preview, VK_NEXT));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(preview, 0x7101)); })) << "not on the last page";
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(preview, 0x7102)) != FALSE; }))
       << "previous page stays disabled on the last page";
+  EXPECT_TRUE(pageNumber(L"2 / 2 ﾍﾟｰｼﾞ")) << ControlText(preview, 0x7107);
+  ASSERT_TRUE(ClickControl(preview, 0x7103));  // two pages
+  EXPECT_TRUE(pageNumber(L"1～2 / 2 ﾍﾟｰｼﾞ")) << ControlText(preview, 0x7107);
   ASSERT_TRUE(ClickControl(preview, 0x7104));  // zoom in
   Sleep(300);
+  EXPECT_EQ(ControlText(preview, 0x7107), L"1～2 / 2 ﾍﾟｰｼﾞ");
   Screenshot(L"zoomed", main);
 
   // The user makes it taller; Esc ends the preview and the height is kept.
