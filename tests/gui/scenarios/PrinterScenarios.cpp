@@ -158,6 +158,23 @@ class PrinterScenario : public CGuiScenario {
     EXPECT_TRUE(Folder().AddFile(test::Fixture(name)));
     return Folder().File(std::wstring(name, name + strlen(name)));
   }
+
+  // The print command through the print dialog (OK) and the save dialog that the port FILE:
+  // brings, into `output`; true once the job is written and only the main window is left.
+  bool PrintToFile(const CTargetProcess& printer, HWND main, const std::filesystem::path& output,
+                   const wchar_t* screenshot = nullptr) {
+    if (!PostCommand(main, ID_FILE_PRINT)) return false;
+    HWND dialog = WaitForOtherDialog(printer.Id(), main);
+    EXPECT_TRUE(dialog) << "no print dialog";
+    if (!dialog) return false;
+    if (screenshot) Screenshot(screenshot);
+    if (!PressButton(dialog, IDOK)) return false;
+    HWND save = nullptr;
+    if (!WaitUntil([&] { return (save = WaitForOtherDialog(printer.Id(), main)) != dialog && save; })) return false;
+    constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
+    if (!SetControlText(save, kFileNameBox, output.wstring()) || !PressButton(save, IDOK)) return false;
+    return WaitUntil([&] { return TopLevelWindows(printer.Id()).size() == 1 && std::filesystem::exists(output); }, 30000);
+  }
 };
 
 TEST_F(PrinterScenario, AloneItShowsTheDefaultFontAt40x40InAFixedFrameAndWritesItsOneDefault) {
@@ -318,19 +335,7 @@ TEST_F(PrinterScenario, PrintingARangeToAFileGivesItsPagesWithInkExactlyInTheCel
   ASSERT_TRUE(main);
   SetControlText(View(main), IDC_START_CODE, L"E000");
   SetControlText(View(main), IDC_END_CODE, L"E0BF");
-  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT));
-  HWND dialog = WaitForOtherDialog(printer->Id(), main);
-  ASSERT_TRUE(dialog) << "no print dialog";
-  Screenshot(L"dialog");
-  ASSERT_TRUE(PressButton(dialog, IDOK));
-  // The port FILE: asks for the output file.
-  HWND save = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (save = WaitForOtherDialog(printer->Id(), main)) != dialog && save; }));
-  constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
-  ASSERT_TRUE(SetControlText(save, kFileNameBox, output.wstring()));
-  ASSERT_TRUE(PressButton(save, IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1 && std::filesystem::exists(output); },
-                        30000));
+  ASSERT_TRUE(PrintToFile(*printer, main, output, L"dialog"));
   ASSERT_TRUE(WaitUntil([&] { return EudcLink(L"MS Mincho") == std::nullopt && EudcLink(L"ＭＳ 明朝") == std::nullopt; }))
       << "the face's link was not undone";
   EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"EUDC.TTE"));
@@ -422,6 +427,37 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(main, kViewId + 1) == nullptr; }));
   EXPECT_TRUE(printer->IsRunning());
   EXPECT_EQ(Height(WindowRect(main)), Height(fixed));
+}
+
+// The printer set-up dialog of the system with the test printer: Cancel changes nothing,
+// OK with landscape paper carries over to the next print job.
+TEST_F(PrinterScenario, PrinterSetupShowsTheTestPrinterAndItsChoiceLastsForTheNextJob) {
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/F:" + AddFixture("small.tte").wstring());
+  ASSERT_TRUE(main);
+  SetControlText(View(main), IDC_END_CODE, L"E005");
+  constexpr int kPrinterName = 0x470, kLandscape = 0x421;  // the set-up dialog's cmb1 and rad2
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_SETUP));
+  HWND setup = WaitForOtherDialog(printer->Id(), main);
+  ASSERT_TRUE(setup) << "no printer set-up dialog";
+  EXPECT_EQ(ControlText(setup, kPrinterName), L"TestPS");
+  Screenshot(L"dialog");
+  ASSERT_TRUE(PressButton(setup, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1u; })) << "the dialog stays";
+  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_EQ(ControlText(View(main), IDC_END_CODE), L"E005");
+
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_SETUP));
+  ASSERT_TRUE(WaitUntil([&] { return (setup = WaitForOtherDialog(printer->Id(), main)) != nullptr; }));
+  ASSERT_TRUE(ClickControl(setup, kLandscape));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(setup, kLandscape), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+  ASSERT_TRUE(PressButton(setup, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup); }));
+
+  const std::filesystem::path output = Folder().File(L"landscape.ps");
+  ASSERT_TRUE(PrintToFile(*printer, main, output));
+  EXPECT_THAT(ReadTextFile(output).value_or(L""), ::testing::HasSubstr(L"%%Orientation: Landscape"))
+      << "the job forgot the set-up's paper orientation";
 }
 
 }  // namespace
