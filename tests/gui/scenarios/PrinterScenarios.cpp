@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 
+#include "BrowserNames.h"
 #include "CommandStateQuery.h"
 #include "DialogUnits.h"
 #include "GuiScenario.h"
@@ -26,7 +27,6 @@ namespace moji::gui {
 namespace {
 
 constexpr wchar_t kPrinterProgram[] = L"Mojisheet.exe";
-constexpr wchar_t kPrinterTag[] = L"_MOJISHEET_APPLICATION_TAG";
 constexpr wchar_t kPrintSection[] = L"GkpPrintSettings";
 constexpr wchar_t kMissing[] = L"<missing>";
 constexpr int kViewId = 0xE900, kToolBarId = 0xE800;
@@ -458,6 +458,36 @@ TEST_F(PrinterScenario, PrinterSetupShowsTheTestPrinterAndItsChoiceLastsForTheNe
   ASSERT_TRUE(PrintToFile(*printer, main, output));
   EXPECT_THAT(ReadTextFile(output).value_or(L""), ::testing::HasSubstr(L"%%Orientation: Landscape"))
       << "the job forgot the set-up's paper orientation";
+}
+
+// The browser starts from the printer's own folder; without it there, message 2050 names
+// the command line.
+TEST_F(PrinterScenario, TheBrowserStartsFromTheProgramFolderOrMessage2050NamesItsCommandLine) {
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  const std::filesystem::path browserFile = Folder().File(kBrowserProgram);
+  ASSERT_TRUE(PostCommand(main, ID_BROWSER_LAUNCH));
+  HWND browser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND h : WindowsWithProperty(kBrowserTag)) browser = ProcessImagePath(ProcessOf(h)) == browserFile ? h : browser;
+    return browser != nullptr;
+  })) << "no browser from the program folder";
+  CTargetProcess& started = Adopt(ProcessOf(browser));
+  EXPECT_TRUE(IsWindowVisible(browser));
+  EXPECT_EQ(WindowText(browser), kEmptyBrowserTitle);
+  Screenshot(L"browser");
+  ASSERT_TRUE(PostCommand(browser, ID_APP_EXIT));
+  ASSERT_EQ(started.WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(0));
+
+  ASSERT_TRUE(std::filesystem::remove(browserFile));
+  ASSERT_TRUE(PostCommand(main, ID_BROWSER_LAUNCH));
+  HWND box = WaitForMessageBox(printer->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(WindowText(box), L"Mojisheet");
+  EXPECT_EQ(MessageBoxText(box), L"'\"" + browserFile.wstring() + L"\"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。");
+  ASSERT_TRUE(PressButton(box, IDOK));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1u; }));
 }
 
 }  // namespace
