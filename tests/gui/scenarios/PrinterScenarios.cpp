@@ -1,7 +1,8 @@
 // The code-table printer: start-up alone and with /F:, the single instance, the settings and
 // the link reset, the range bar, a printed job on the Wine PostScript printer (turned into
-// PNG pages by ghostscript and checked cell by cell) and the print preview with the height
-// the frame remembers for it.
+// PNG pages by ghostscript and checked cell by cell), the print preview with its page number
+// and the height the frame remembers for it, the printer set-up, the browser's launch and
+// help.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -488,6 +489,46 @@ TEST_F(PrinterScenario, TheBrowserStartsFromTheProgramFolderOrMessage2050NamesIt
   EXPECT_EQ(MessageBoxText(box), L"'\"" + browserFile.wstring() + L"\"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。");
   ASSERT_TRUE(PressButton(box, IDOK));
   EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1u; }));
+}
+
+// Help opens the browser's help file, only while the printer's main window is in front;
+// a missing file is named.
+TEST_F(PrinterScenario, HelpOpensTheBrowsersHelpForTheMainWindowInFrontAndNamesAMissingFile) {
+  const std::filesystem::path helpFile = Folder().File(L"Mojiview.chm");
+  ASSERT_TRUE(std::filesystem::exists(helpFile)) << "the build did not put the help file";
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(SendKey(main, VK_F1));
+  HWND viewer = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND h : TopLevelWindows(printer->Id())) viewer = WindowText(h) == L"Mojiview の使い方" ? h : viewer;
+    return viewer != nullptr;
+  })) << "no help window";
+  Screenshot(L"viewer");
+  ASSERT_TRUE(PostCommand(main, ID_APP_EXIT));
+  EXPECT_EQ(printer->WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(0)) << "the help window keeps it running";
+
+  std::filesystem::remove(helpFile);
+  main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  // Another window in front: the command does nothing.
+  struct OtherWindow {
+    HWND handle = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ~OtherWindow() { DestroyWindow(handle); }
+  } other;
+  ASSERT_TRUE(BringToForeground(other.handle));
+  ASSERT_TRUE(PostCommand(main, ID_HELP));
+  Sleep(500);
+  EXPECT_EQ(FindMessageBox(printer->Id()), nullptr) << "help while another window is in front";
+
+  ASSERT_TRUE(SendKey(main, VK_F1));
+  HWND box = WaitForMessageBox(printer->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(WindowText(box), L"Mojisheet");
+  EXPECT_EQ(MessageBoxText(box), L"'" + helpFile.wstring() + L"'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。");
+  ASSERT_TRUE(PressButton(box, IDOK));
 }
 
 }  // namespace
