@@ -160,6 +160,18 @@ class PrinterScenario : public CGuiScenario {
     return Folder().File(std::wstring(name, name + strlen(name)));
   }
 
+  // Waits for the printer's message box, checks its caption and answers OK; its text (empty
+  // when none came).
+  std::wstring AnswerMessage(const CTargetProcess& printer) {
+    HWND box = WaitForMessageBox(printer.Id());
+    if (!box) return {};
+    EXPECT_EQ(WindowText(box), L"Mojisheet");
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_TRUE(PressButton(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
+    return text;
+  }
+
   // The print command through the print dialog (OK) and the save dialog that the port FILE:
   // brings, into `output`; true once the job is written and only the main window is left.
   bool PrintToFile(const CTargetProcess& printer, HWND main, const std::filesystem::path& output,
@@ -483,12 +495,8 @@ TEST_F(PrinterScenario, TheBrowserStartsFromTheProgramFolderOrMessage2050NamesIt
 
   ASSERT_TRUE(std::filesystem::remove(browserFile));
   ASSERT_TRUE(PostCommand(main, ID_BROWSER_LAUNCH));
-  HWND box = WaitForMessageBox(printer->Id());
-  ASSERT_TRUE(box);
-  EXPECT_EQ(WindowText(box), L"Mojisheet");
-  EXPECT_EQ(MessageBoxText(box), L"'\"" + browserFile.wstring() + L"\"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。");
-  ASSERT_TRUE(PressButton(box, IDOK));
-  EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1u; }));
+  EXPECT_EQ(AnswerMessage(*printer), L"'\"" + browserFile.wstring() + L"\"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。");
+  EXPECT_EQ(TopLevelWindows(printer->Id()).size(), 1u);
 }
 
 // Help opens the browser's help file, only while the printer's main window is in front;
@@ -524,11 +532,7 @@ TEST_F(PrinterScenario, HelpOpensTheBrowsersHelpForTheMainWindowInFrontAndNamesA
   EXPECT_EQ(FindMessageBox(printer->Id()), nullptr) << "help while another window is in front";
 
   ASSERT_TRUE(SendKey(main, VK_F1));
-  HWND box = WaitForMessageBox(printer->Id());
-  ASSERT_TRUE(box);
-  EXPECT_EQ(WindowText(box), L"Mojisheet");
-  EXPECT_EQ(MessageBoxText(box), L"'" + helpFile.wstring() + L"'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。");
-  ASSERT_TRUE(PressButton(box, IDOK));
+  EXPECT_EQ(AnswerMessage(*printer), L"'" + helpFile.wstring() + L"'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。");
 }
 
 }  // namespace
