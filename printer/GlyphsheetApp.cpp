@@ -43,7 +43,9 @@ int CGlyphsheetApp::Run(const wchar_t* arguments) {
   if (!InitInstance(arguments ? arguments : L"")) return 1;
   CMessageLoop loop;
   loop.AddIdleHandler([this] { m_frame.OnIdle(); });
-  return loop.Run();
+  const int exitCode = loop.Run();
+  CloseHelp();  // the help viewer's windows end before the program, as the viewer asks
+  return exitCode;
 }
 
 bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {

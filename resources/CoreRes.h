@@ -30,5 +30,7 @@
 #define IDS_PREVIEW_ZOOM_IN         7005
 #define IDS_PREVIEW_ZOOM_OUT        7006
 #define IDS_PREVIEW_CLOSE           7007
+#define IDS_PREVIEW_PAGE            7008
+#define IDS_PREVIEW_PAGES           7009
 
 #endif

@@ -1,6 +1,7 @@
 #include "PrintPreviewWnd.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "CoreRes.h"
@@ -96,23 +97,44 @@ void CPrintPreviewWnd::CreateButtons() {
                                      nullptr);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont), FALSE);
   }
+  HWND pageText = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
+                                    0, 0, 10, 10, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageText)),
+                                    ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(pageText, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont), FALSE);
   m_buttonBarHeight = kButtonHeight + 2 * kMargin;
 }
 
 void CPrintPreviewWnd::LayoutButtons() {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
   HDC dc = ::GetDC(Handle());
   HGDIOBJ old = ::SelectObject(dc, m_buttonFont);
-  int x = kMargin;
+  const auto textWidth = [dc](const std::wstring& text) {
+    RECT measure{};
+    ::DrawTextW(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<int>(measure.right);
+  };
+  // Left to right, a new row where the next one does not fit.
+  int x = kMargin, y = kMargin;
+  const auto place = [&](HWND control, int width) {
+    if (x > kMargin && x + width > client.right - kMargin) {
+      x = kMargin;
+      y += kButtonHeight + kButtonGap;
+    }
+    ::MoveWindow(control, x, y, width, kButtonHeight, TRUE);
+    x += width + kButtonGap;
+  };
   for (const ButtonText& button : kButtons) {
     HWND control = ::GetDlgItem(Handle(), static_cast<int>(button.id));
     wchar_t text[64] = {};
     ::GetWindowTextW(control, text, 64);
-    RECT measure{};
-    ::DrawTextW(dc, text, -1, &measure, DT_CALCRECT | DT_SINGLELINE);
-    const int buttonWidth = std::max<int>(measure.right + 16, 60);
-    ::MoveWindow(control, x, kMargin, buttonWidth, kButtonHeight, TRUE);
-    x += buttonWidth + kButtonGap;
+    place(control, std::max(textWidth(text) + 16, 60));
   }
+  // Room for the longest page number of this job, so that paging never moves the bar.
+  const int last = std::max(1, m_info.maxPage);
+  place(::GetDlgItem(Handle(), static_cast<int>(kPageText)),
+        textWidth(FormatResource(IDS_PREVIEW_PAGES, last, last, last)) + 2 * kButtonGap);
+  m_buttonBarHeight = y + kButtonHeight + kMargin;
   ::SelectObject(dc, old);
   ::ReleaseDC(Handle(), dc);
 }
@@ -196,9 +218,13 @@ bool CPrintPreviewWnd::OnPaint() {
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(Handle(), &paint);
   const RECT area = PageArea();
+  // The bar in the colour of the buttons, set off from the pages by an etched line.
+  RECT bar{area.left, 0, area.right, area.top};
+  ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::DrawEdge(dc, &bar, EDGE_ETCHED, BF_BOTTOM);
   const SIZE page = DrawingSize();
   ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-  const int shown = m_twoPages && m_page + 1 <= m_info.maxPage ? 2 : 1;
+  const int shown = ShownPages();
   for (int i = 0; i < shown; ++i) {
     const int left = area.left + kMargin + i * (page.cx + kMargin) - m_scroll.x;
     const int top = area.top + kMargin - m_scroll.y;
@@ -214,6 +240,8 @@ bool CPrintPreviewWnd::OnPaint() {
   ::EndPaint(Handle(), &paint);
   return true;
 }
+
+int CPrintPreviewWnd::ShownPages() const { return m_twoPages && m_page + 1 <= m_info.maxPage ? 2 : 1; }
 
 void CPrintPreviewWnd::GoToPage(int page) {
   const int last = m_twoPages ? std::max(1, m_info.maxPage - 1) : m_info.maxPage;
@@ -244,6 +272,9 @@ void CPrintPreviewWnd::UpdateControls() {
   enable(kZoomOutButton, m_zoom > 1);
   ::SetDlgItemTextW(Handle(), static_cast<int>(kPagesButton),
                     LoadResourceString(m_twoPages ? IDS_PREVIEW_ONE_PAGE : IDS_PREVIEW_TWO_PAGES).c_str());
+  const std::wstring pageText = ShownPages() == 2 ? FormatResource(IDS_PREVIEW_PAGES, m_page, m_page + 1, m_info.maxPage)
+                                                  : FormatResource(IDS_PREVIEW_PAGE, m_page, m_info.maxPage);
+  ::SetDlgItemTextW(Handle(), static_cast<int>(kPageText), pageText.c_str());
   // A disabled button that had the focus would leave the keys nowhere.
   HWND focus = ::GetFocus();
   if (focus && ::GetParent(focus) == Handle() && !::IsWindowEnabled(focus)) ::SetFocus(Handle());

@@ -3,9 +3,10 @@
 // prepare with the chosen or default printer, begin with that printer as attribute device,
 // one page drawing per page shown, end when the preview closes.
 //
-// A row of buttons at the top: print, next page, previous page, one / two pages, zoom in,
-// zoom out, close (texts IDS_PREVIEW_* of CoreRes.h); Page Down / Page Up turn the pages,
-// Esc closes. Below, the page (or two) on a grey ground, as large as the window allows at
+// A bar at the top: the buttons print, next page, previous page, one / two pages, zoom in,
+// zoom out, close, then the page or pages on view and the page count ("1 / 20 ﾍﾟｰｼﾞ",
+// "1～2 / 20 ﾍﾟｰｼﾞ"), in as many rows as the width needs (texts IDS_PREVIEW_* of
+// CoreRes.h); Page Down / Page Up turn the pages, Esc closes. Below, the page (or two) on a grey ground, as large as the window allows at
 // zoom 1 and 2 or 4 times that when zoomed in, scrolled with the scroll bars.
 #pragma once
 
@@ -48,7 +49,8 @@ class CPrintPreviewWnd : public CWindow {
 
   // Control ids of the buttons.
   enum : UINT {
-    kPrintButton = 0x7100, kNextButton, kPrevButton, kPagesButton, kZoomInButton, kZoomOutButton, kCloseButton
+    kPrintButton = 0x7100, kNextButton, kPrevButton, kPagesButton, kZoomInButton, kZoomOutButton, kCloseButton,
+    kPageText  // the page number (a static text)
   };
 
  protected:
@@ -59,7 +61,10 @@ class CPrintPreviewWnd : public CWindow {
 
  private:
   void CreateButtons();
+  // Places the buttons and the page number in rows across the window; sets the bar height.
   void LayoutButtons();
+  // 2 when two pages are on view, else 1.
+  int ShownPages() const;
   void GoToPage(int page);
   void SetZoom(int zoom);
   void UpdateControls();

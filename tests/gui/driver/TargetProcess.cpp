@@ -79,6 +79,16 @@ bool CTargetProcess::Terminate(UINT exitCode) {
   return WaitForSingleObject(m_process, 5000) == WAIT_OBJECT_0;
 }
 
+std::filesystem::path ProcessImagePath(DWORD processId) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return {};
+  wchar_t path[MAX_PATH * 2] = {};
+  DWORD length = MAX_PATH * 2;
+  const bool ok = QueryFullProcessImageNameW(process, 0, path, &length);
+  CloseHandle(process);
+  return ok ? std::filesystem::path(path) : std::filesystem::path();
+}
+
 int TerminateProcessesIn(const std::filesystem::path& folder) {
   std::wstring prefix = std::filesystem::absolute(folder).lexically_normal().wstring();
   if (!prefix.empty() && prefix.back() != L'\\') prefix += L'\\';

@@ -45,6 +45,9 @@ class CTargetProcess {
   std::wstring m_commandLine;
 };
 
+// The program file of a running process; empty when it cannot be asked.
+std::filesystem::path ProcessImagePath(DWORD processId);
+
 // Ends every process whose program file lies in `folder` (or below it), for the clean-up
 // after a scenario: started programs, the second processes they started, and strays of an
 // earlier failed run. Returns how many were ended.

@@ -1,7 +1,8 @@
 // The code-table printer: start-up alone and with /F:, the single instance, the settings and
 // the link reset, the range bar, a printed job on the Wine PostScript printer (turned into
-// PNG pages by ghostscript and checked cell by cell) and the print preview with the height
-// the frame remembers for it.
+// PNG pages by ghostscript and checked cell by cell), the print preview with its page number
+// and the height the frame remembers for it, the printer set-up, the browser's launch and
+// help.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -9,6 +10,7 @@
 #include <map>
 #include <optional>
 
+#include "BrowserNames.h"
 #include "CommandStateQuery.h"
 #include "DialogUnits.h"
 #include "GuiScenario.h"
@@ -26,7 +28,6 @@ namespace moji::gui {
 namespace {
 
 constexpr wchar_t kPrinterProgram[] = L"Mojisheet.exe";
-constexpr wchar_t kPrinterTag[] = L"_MOJISHEET_APPLICATION_TAG";
 constexpr wchar_t kPrintSection[] = L"GkpPrintSettings";
 constexpr wchar_t kMissing[] = L"<missing>";
 constexpr int kViewId = 0xE900, kToolBarId = 0xE800;
@@ -157,6 +158,35 @@ class PrinterScenario : public CGuiScenario {
   std::filesystem::path AddFixture(const char* name) {
     EXPECT_TRUE(Folder().AddFile(test::Fixture(name)));
     return Folder().File(std::wstring(name, name + strlen(name)));
+  }
+
+  // Waits for the printer's message box, checks its caption and answers OK; its text (empty
+  // when none came).
+  std::wstring AnswerMessage(const CTargetProcess& printer) {
+    HWND box = WaitForMessageBox(printer.Id());
+    if (!box) return {};
+    EXPECT_EQ(WindowText(box), L"Mojisheet");
+    const std::wstring text = MessageBoxText(box);
+    EXPECT_TRUE(PressButton(box, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
+    return text;
+  }
+
+  // The print command through the print dialog (OK) and the save dialog that the port FILE:
+  // brings, into `output`; true once the job is written and only the main window is left.
+  bool PrintToFile(const CTargetProcess& printer, HWND main, const std::filesystem::path& output,
+                   const wchar_t* screenshot = nullptr) {
+    if (!PostCommand(main, ID_FILE_PRINT)) return false;
+    HWND dialog = WaitForOtherDialog(printer.Id(), main);
+    EXPECT_TRUE(dialog) << "no print dialog";
+    if (!dialog) return false;
+    if (screenshot) Screenshot(screenshot);
+    if (!PressButton(dialog, IDOK)) return false;
+    HWND save = nullptr;
+    if (!WaitUntil([&] { return (save = WaitForOtherDialog(printer.Id(), main)) != dialog && save; })) return false;
+    constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
+    if (!SetControlText(save, kFileNameBox, output.wstring()) || !PressButton(save, IDOK)) return false;
+    return WaitUntil([&] { return TopLevelWindows(printer.Id()).size() == 1 && std::filesystem::exists(output); }, 30000);
   }
 };
 
@@ -318,19 +348,7 @@ TEST_F(PrinterScenario, PrintingARangeToAFileGivesItsPagesWithInkExactlyInTheCel
   ASSERT_TRUE(main);
   SetControlText(View(main), IDC_START_CODE, L"E000");
   SetControlText(View(main), IDC_END_CODE, L"E0BF");
-  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT));
-  HWND dialog = WaitForOtherDialog(printer->Id(), main);
-  ASSERT_TRUE(dialog) << "no print dialog";
-  Screenshot(L"dialog");
-  ASSERT_TRUE(PressButton(dialog, IDOK));
-  // The port FILE: asks for the output file.
-  HWND save = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (save = WaitForOtherDialog(printer->Id(), main)) != dialog && save; }));
-  constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
-  ASSERT_TRUE(SetControlText(save, kFileNameBox, output.wstring()));
-  ASSERT_TRUE(PressButton(save, IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1 && std::filesystem::exists(output); },
-                        30000));
+  ASSERT_TRUE(PrintToFile(*printer, main, output, L"dialog"));
   ASSERT_TRUE(WaitUntil([&] { return EudcLink(L"MS Mincho") == std::nullopt && EudcLink(L"ＭＳ 明朝") == std::nullopt; }))
       << "the face's link was not undone";
   EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"EUDC.TTE"));
@@ -384,18 +402,27 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(WaitUntil([&] { return (preview = GetDlgItem(main, kViewId + 1)) != nullptr && IsWindowVisible(preview); }));
   std::map<int, ControlInfo> buttons;
   for (const ControlInfo& c : ReadControls(preview)) buttons[c.id] = c;
-  ASSERT_EQ(buttons.size(), 7u);
+  ASSERT_EQ(buttons.size(), 8u);
   EXPECT_EQ(buttons[0x7100].text, L"印刷(&P)...");
   EXPECT_EQ(buttons[0x7106].text, L"閉じる(&C)");
   EXPECT_FALSE(buttons[0x7102].enabled) << "previous page on page 1";
+  EXPECT_EQ(buttons[0x7107].text, L"1 / 2 ﾍﾟｰｼﾞ");
   Screenshot(L"page1", main);
 
+  // The page number follows the keys, the two-page switch and the zoom.
+  const auto pageNumber = [&](const wchar_t* text) {
+    return WaitUntil([&] { return ControlText(preview, 0x7107) == text; }, 3000);
+  };
   ASSERT_TRUE(SendKey(preview, VK_NEXT));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(GetDlgItem(preview, 0x7101)); })) << "not on the last page";
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(preview, 0x7102)) != FALSE; }))
       << "previous page stays disabled on the last page";
+  EXPECT_TRUE(pageNumber(L"2 / 2 ﾍﾟｰｼﾞ")) << ControlText(preview, 0x7107);
+  ASSERT_TRUE(ClickControl(preview, 0x7103));  // two pages
+  EXPECT_TRUE(pageNumber(L"1～2 / 2 ﾍﾟｰｼﾞ")) << ControlText(preview, 0x7107);
   ASSERT_TRUE(ClickControl(preview, 0x7104));  // zoom in
   Sleep(300);
+  EXPECT_EQ(ControlText(preview, 0x7107), L"1～2 / 2 ﾍﾟｰｼﾞ");
   Screenshot(L"zoomed", main);
 
   // The user makes it taller; Esc ends the preview and the height is kept.
@@ -413,6 +440,99 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(main, kViewId + 1) == nullptr; }));
   EXPECT_TRUE(printer->IsRunning());
   EXPECT_EQ(Height(WindowRect(main)), Height(fixed));
+}
+
+// The printer set-up dialog of the system with the test printer: Cancel changes nothing,
+// OK with landscape paper carries over to the next print job.
+TEST_F(PrinterScenario, PrinterSetupShowsTheTestPrinterAndItsChoiceLastsForTheNextJob) {
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/F:" + AddFixture("small.tte").wstring());
+  ASSERT_TRUE(main);
+  SetControlText(View(main), IDC_END_CODE, L"E005");
+  constexpr int kPrinterName = 0x470, kLandscape = 0x421;  // the set-up dialog's cmb1 and rad2
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_SETUP));
+  HWND setup = WaitForOtherDialog(printer->Id(), main);
+  ASSERT_TRUE(setup) << "no printer set-up dialog";
+  EXPECT_EQ(ControlText(setup, kPrinterName), L"TestPS");
+  Screenshot(L"dialog");
+  ASSERT_TRUE(PressButton(setup, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return TopLevelWindows(printer->Id()).size() == 1u; })) << "the dialog stays";
+  EXPECT_TRUE(IsWindowEnabled(main));
+  EXPECT_EQ(ControlText(View(main), IDC_END_CODE), L"E005");
+
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_SETUP));
+  ASSERT_TRUE(WaitUntil([&] { return (setup = WaitForOtherDialog(printer->Id(), main)) != nullptr; }));
+  ASSERT_TRUE(ClickControl(setup, kLandscape));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(GetDlgItem(setup, kLandscape), BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+  ASSERT_TRUE(PressButton(setup, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup); }));
+
+  const std::filesystem::path output = Folder().File(L"landscape.ps");
+  ASSERT_TRUE(PrintToFile(*printer, main, output));
+  EXPECT_THAT(ReadTextFile(output).value_or(L""), ::testing::HasSubstr(L"%%Orientation: Landscape"))
+      << "the job forgot the set-up's paper orientation";
+}
+
+// The browser starts from the printer's own folder; without it there, message 2050 names
+// the command line.
+TEST_F(PrinterScenario, TheBrowserStartsFromTheProgramFolderOrMessage2050NamesItsCommandLine) {
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  const std::filesystem::path browserFile = Folder().File(kBrowserProgram);
+  ASSERT_TRUE(PostCommand(main, ID_BROWSER_LAUNCH));
+  HWND browser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND h : WindowsWithProperty(kBrowserTag)) browser = ProcessImagePath(ProcessOf(h)) == browserFile ? h : browser;
+    return browser != nullptr;
+  })) << "no browser from the program folder";
+  CTargetProcess& started = Adopt(ProcessOf(browser));
+  EXPECT_TRUE(IsWindowVisible(browser));
+  EXPECT_EQ(WindowText(browser), kEmptyBrowserTitle);
+  Screenshot(L"browser");
+  ASSERT_TRUE(PostCommand(browser, ID_APP_EXIT));
+  ASSERT_EQ(started.WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(0));
+
+  ASSERT_TRUE(std::filesystem::remove(browserFile));
+  ASSERT_TRUE(PostCommand(main, ID_BROWSER_LAUNCH));
+  EXPECT_EQ(AnswerMessage(*printer), L"'\"" + browserFile.wstring() + L"\"'\r\nﾌﾟﾛｸﾞﾗﾑの起動に失敗しました。");
+  EXPECT_EQ(TopLevelWindows(printer->Id()).size(), 1u);
+}
+
+// Help opens the browser's help file, only while the printer's main window is in front;
+// a missing file is named.
+TEST_F(PrinterScenario, HelpOpensTheBrowsersHelpForTheMainWindowInFrontAndNamesAMissingFile) {
+  const std::filesystem::path helpFile = Folder().File(L"Mojiview.chm");
+  ASSERT_TRUE(std::filesystem::exists(helpFile)) << "the build did not put the help file";
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(SendKey(main, VK_F1));
+  HWND viewer = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    for (HWND h : TopLevelWindows(printer->Id())) viewer = WindowText(h) == L"Mojiview の使い方" ? h : viewer;
+    return viewer != nullptr;
+  })) << "no help window";
+  Screenshot(L"viewer");
+  ASSERT_TRUE(PostCommand(main, ID_APP_EXIT));
+  EXPECT_EQ(printer->WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(0)) << "the help window keeps it running";
+
+  std::filesystem::remove(helpFile);
+  main = StartPrinter(printer);
+  ASSERT_TRUE(main);
+  // Another window in front: the command does nothing.
+  struct OtherWindow {
+    HWND handle = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 300, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ~OtherWindow() { DestroyWindow(handle); }
+  } other;
+  ASSERT_TRUE(BringToForeground(other.handle));
+  ASSERT_TRUE(PostCommand(main, ID_HELP));
+  Sleep(500);
+  EXPECT_EQ(FindMessageBox(printer->Id()), nullptr) << "help while another window is in front";
+
+  ASSERT_TRUE(SendKey(main, VK_F1));
+  EXPECT_EQ(AnswerMessage(*printer), L"'" + helpFile.wstring() + L"'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。");
 }
 
 }  // namespace

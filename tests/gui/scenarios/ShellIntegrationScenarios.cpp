@@ -62,21 +62,12 @@ class ShellIntegrationScenario : public CBrowserFileScenario {
     HWND found = nullptr;
     WaitUntil([&] {
       for (HWND h : WindowsWithProperty(kFakeTargetTag)) {
-        if (ImagePath(ProcessOf(h)) == Folder().File(name)) found = h;
+        if (ProcessImagePath(ProcessOf(h)) == Folder().File(name)) found = h;
       }
       return found != nullptr;
     });
     if (found) Adopt(ProcessOf(found));
     return found;
-  }
-  static std::filesystem::path ImagePath(DWORD processId) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return {};
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = MAX_PATH;
-    const bool ok = QueryFullProcessImageNameW(process, 0, path, &length);
-    CloseHandle(process);
-    return ok ? std::filesystem::path(path) : std::filesystem::path();
   }
   // No message box of the browser within a moment.
   bool StaysQuiet() {
