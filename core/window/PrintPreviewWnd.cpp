@@ -176,12 +176,27 @@ SIZE CPrintPreviewWnd::DrawingSize() const {
   return SIZE{width * m_zoom, height * m_zoom};
 }
 
+SIZE CPrintPreviewWnd::TotalSize() const {
+  const SIZE page = DrawingSize();
+  const int shown = m_twoPages ? 2 : 1;
+  return SIZE{shown * page.cx + (shown + 1) * kMargin, page.cy + 2 * kMargin};
+}
+
+POINT CPrintPreviewWnd::DrawingOrigin() const {
+  // Centred while smaller than the area, else where the scroll bars say.
+  const RECT area = PageArea();
+  const SIZE total = TotalSize();
+  const auto start = [](LONG from, LONG room, LONG size, LONG scroll) {
+    return size < room ? from + (room - size) / 2 : from - scroll;
+  };
+  return POINT{start(area.left, area.right - area.left, total.cx, m_scroll.x),
+               start(area.top, area.bottom - area.top, total.cy, m_scroll.y)};
+}
+
 void CPrintPreviewWnd::UpdateScrollBars() {
   const RECT area = PageArea();
-  const SIZE page = DrawingSize();
-  const int shown = (m_twoPages ? 2 : 1);
-  const int totalWidth = shown * page.cx + (shown + 1) * kMargin;
-  const int totalHeight = page.cy + 2 * kMargin;
+  const SIZE total = TotalSize();
+  const int totalWidth = total.cx, totalHeight = total.cy;
   const int viewWidth = area.right - area.left, viewHeight = area.bottom - area.top;
   m_scroll.x = std::clamp<LONG>(m_scroll.x, 0, std::max(0, totalWidth - viewWidth));
   m_scroll.y = std::clamp<LONG>(m_scroll.y, 0, std::max(0, totalHeight - viewHeight));
@@ -225,9 +240,10 @@ bool CPrintPreviewWnd::OnPaint() {
   const SIZE page = DrawingSize();
   ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   const int shown = ShownPages();
+  const POINT origin = DrawingOrigin();
   for (int i = 0; i < shown; ++i) {
-    const int left = area.left + kMargin + i * (page.cx + kMargin) - m_scroll.x;
-    const int top = area.top + kMargin - m_scroll.y;
+    const int left = origin.x + kMargin + i * (page.cx + kMargin);
+    const int top = origin.y + kMargin;
     RECT sheet{left, top, left + page.cx, top + page.cy};
     RECT shadow = sheet;
     ::OffsetRect(&shadow, 3, 3);

@@ -71,6 +71,9 @@ class CPrintPreviewWnd : public CWindow {
   // The area below the buttons, and the size of the drawing of all shown pages in it.
   RECT PageArea() const;
   SIZE DrawingSize() const;
+  // The size of the shown pages with their margins, and where that drawing starts.
+  SIZE TotalSize() const;
+  POINT DrawingOrigin() const;
   void UpdateScrollBars();
   void Scroll(int bar, UINT request);
 
