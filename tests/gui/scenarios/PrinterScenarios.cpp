@@ -436,6 +436,8 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   // The next preview opens at the stored height; closing the frame only ends the preview.
   ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_PREVIEW));
   ASSERT_TRUE(WaitUntil([&] { return Height(WindowRect(main)) == 700; }));
+  // The frame grows before the preview window is made: close only what is shown.
+  ASSERT_TRUE(WaitUntil([&] { return (preview = GetDlgItem(main, kViewId + 1)) != nullptr && IsWindowVisible(preview); }));
   ASSERT_TRUE(PostMessageW(main, WM_CLOSE, 0, 0));
   ASSERT_TRUE(WaitUntil([&] { return GetDlgItem(main, kViewId + 1) == nullptr; }));
   EXPECT_TRUE(printer->IsRunning());
