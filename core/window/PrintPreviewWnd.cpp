@@ -196,14 +196,13 @@ POINT CPrintPreviewWnd::DrawingOrigin() const {
 void CPrintPreviewWnd::UpdateScrollBars() {
   const RECT area = PageArea();
   const SIZE total = TotalSize();
-  const int totalWidth = total.cx, totalHeight = total.cy;
   const int viewWidth = area.right - area.left, viewHeight = area.bottom - area.top;
-  m_scroll.x = std::clamp<LONG>(m_scroll.x, 0, std::max(0, totalWidth - viewWidth));
-  m_scroll.y = std::clamp<LONG>(m_scroll.y, 0, std::max(0, totalHeight - viewHeight));
-  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, totalWidth - 1, static_cast<UINT>(std::max(1, viewWidth)),
+  m_scroll.x = std::clamp<LONG>(m_scroll.x, 0, std::max<LONG>(0, total.cx - viewWidth));
+  m_scroll.y = std::clamp<LONG>(m_scroll.y, 0, std::max<LONG>(0, total.cy - viewHeight));
+  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, total.cx - 1, static_cast<UINT>(std::max(1, viewWidth)),
                   m_scroll.x, 0};
   ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
-  info.nMax = totalHeight - 1;
+  info.nMax = total.cy - 1;
   info.nPage = static_cast<UINT>(std::max(1, viewHeight));
   info.nPos = m_scroll.y;
   ::SetScrollInfo(Handle(), SB_VERT, &info, TRUE);

@@ -125,6 +125,13 @@ bool PressButton(HWND dialog, int buttonId) {
   return button && PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+std::optional<std::wstring> AnswerMessageBox(HWND box, int buttonId) {
+  std::wstring text = MessageBoxText(box);
+  if (!PressButton(box, buttonId) || !WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+    return std::nullopt;
+  return text;
+}
+
 HWND FindDialog(DWORD processId, std::wstring_view caption) {
   return FindFirst(processId, [&](HWND h) { return ClassName(h) == L"#32770" && WindowText(h) == caption; });
 }

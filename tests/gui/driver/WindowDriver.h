@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs);
 std::wstring MessageBoxText(HWND box);
 // Presses a dialog's button by posting its BN_CLICKED notification (IDOK, IDYES, ...).
 bool PressButton(HWND dialog, int buttonId);
+// Presses a message box's button and waits until the box is gone; its text, or nothing
+// when the button could not be pressed or the box stays.
+std::optional<std::wstring> AnswerMessageBox(HWND box, int buttonId);
 
 // A visible dialog box (#32770) with exactly this caption, of one process or (0) any.
 HWND FindDialog(DWORD processId, std::wstring_view caption);

@@ -223,10 +223,9 @@ class CBrowserFileScenario : public CGuiScenario {
   std::wstring AnswerMessage(int button = IDOK) {
     HWND box = WaitForBrowserMessage();
     if (!box) return {};
-    const std::wstring text = MessageBoxText(box);
-    EXPECT_TRUE(PressButton(box, button));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << "the box stays";
-    return text;
+    const std::optional<std::wstring> text = AnswerMessageBox(box, button);
+    EXPECT_TRUE(text) << "the box stays";
+    return text.value_or(MessageBoxText(box));
   }
 
   // Starts the browser on `shown`, waits for it, then opens `other` from the recent files

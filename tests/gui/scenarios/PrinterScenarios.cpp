@@ -166,10 +166,9 @@ class PrinterScenario : public CGuiScenario {
     HWND box = WaitForMessageBox(printer.Id());
     if (!box) return {};
     EXPECT_EQ(WindowText(box), L"Mojisheet");
-    const std::wstring text = MessageBoxText(box);
-    EXPECT_TRUE(PressButton(box, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the box stays";
-    return text;
+    const std::optional<std::wstring> text = AnswerMessageBox(box, IDOK);
+    EXPECT_TRUE(text) << "the box stays";
+    return text.value_or(MessageBoxText(box));
   }
 
   // The print command through the print dialog (OK) and the save dialog that the port FILE:
