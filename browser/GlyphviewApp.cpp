@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "BrowserAboutDlg.h"
+#include "BrowserGaijiListCtrl.h"
 #include "BrowserMessages.h"
 #include "ExternalPrograms.h"
 #include "Help.h"
@@ -15,6 +16,7 @@
 #include "MojiviewRes.h"
 #include "MyCommandLineInfo.h"
 #include "ProcessUtil.h"
+#include "RegistryEudcLink.h"
 #include "StartTarget.h"
 #include "TextConv.h"
 #include "TteAssociation.h"
@@ -81,6 +83,7 @@ bool CGlyphviewApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
 
   SetAppName(L"Mojiview");
+  RepairInterruptedLinks(true);  // what a killed or crashed job of either program left linked
   m_settings.LoadSetting();
   m_yomi.SetManagement(m_settings.yomiManage);
   m_settings.ReadBitmapSize();
@@ -126,6 +129,9 @@ bool CGlyphviewApp::CreateMainWindow() {
 }
 
 int CGlyphviewApp::ExitInstance(int exitCode) {
+  if (m_exited) return exitCode;
+  m_exited = true;
+  CTemporaryLink::UndoAll();
   // The main window is gone: the document goes with it and writes back changed readings.
   m_prompter.SetOwner(nullptr);
   m_document.OnCloseDocument();
@@ -136,6 +142,11 @@ int CGlyphviewApp::ExitInstance(int exitCode) {
   if (m_oleInitialized) ::OleUninitialize();
   m_oleInitialized = false;
   return exitCode;
+}
+
+void CGlyphviewApp::EndSession() {
+  if (CBrowserGaijiListCtrl* list = m_document.GaijiList()) list->ReleaseEuf();
+  ExitInstance(0);
 }
 
 void CGlyphviewApp::InstallCommands() {

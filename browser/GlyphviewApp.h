@@ -47,6 +47,10 @@ class CGlyphviewApp {
   CMainFrame& MainFrame() { return m_frame; }
   CGlyphviewView& View() { return m_view; }
 
+  // The session ends: what the exit writes is written now (readings, recent files, log line),
+  // temporary links are undone and the temporary EUF copy is removed.
+  void EndSession();
+
   // The gaiji file that the view opens when it receives WM_APP_OPEN_START_TARGET: the
   // command-line target, or a dropped file (set before posting the message).
   const std::wstring& StartTarget() const { return m_startTarget; }
@@ -71,6 +75,7 @@ class CGlyphviewApp {
   std::wstring m_startTarget;
   bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;
+  bool m_exited = false;
 };
 
 }  // namespace moji

@@ -43,10 +43,18 @@ void CMainFrame::SetBrowserTitle(const std::wstring& path, int width, int height
 }
 
 bool CMainFrame::OnClose() {
-  // Only the last browser leaves its placement behind (not while minimised or maximised).
+  SavePlacement();
+  return false;  // the default processing destroys the window
+}
+
+void CMainFrame::SavePlacement() {
   if (CountBrowserWindows() == 1)
     m_app.Settings().SaveWindowPlacement(Handle(), kSectionBrowser, kKeyBrowserWindowPos);
-  return false;  // the default processing destroys the window
+}
+
+void CMainFrame::OnEndSession() {
+  SavePlacement();
+  m_app.EndSession();
 }
 
 bool CMainFrame::PreTranslateMessage(MSG& msg) {

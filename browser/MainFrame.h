@@ -44,9 +44,12 @@ class CMainFrame : public CFrameWindow {
   bool OnCreate(CREATESTRUCTW* cs) override;
   bool OnClose() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnEndSession() override;
 
  private:
   void OnReloadNotification();
+  // Only the last browser leaves its placement behind (not while minimised or maximised).
+  void SavePlacement();
 
   CGlyphviewApp& m_app;
   FrameSize m_size;

@@ -176,11 +176,12 @@ int CreateEufFromTte(const CTTEMetrics& tte, const EufCreateRequest& request, co
   {
     // Whichever way the drawing is left, an exception included, the renderer ends and the
     // TTE's temporary link to the display face is undone.
+    CTemporaryLink link(services.link, services.journal);
     CScopeGuard undo([&] {
       services.renderer.End();
-      UndoTemporaryLink(services.link, request.face, request.defaultEudcFont);
+      link.Undo();
     });
-    linked = LinkTemporarily(services.link, ttePath, request.face) == 0;
+    linked = link.Link(ttePath, request.face, request.defaultEudcFont) == 0;
     if (linked) linked = services.renderer.Begin(request.ttePath, request.face, size);
     if (!linked) ui.Message(eufmake::kMsgLinkFailed, Buttons::Ok, Icon::None, {}, true);
     if (linked) {

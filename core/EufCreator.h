@@ -59,7 +59,7 @@ struct EufCreateRequest {
   int bitmapSize = 64;      // stored bitmaps are bitmapSize × bitmapSize
   int drawSize = 64;        // drawing cell and character height; must equal bitmapSize
   std::u16string face;      // the gaiji display typeface the TTE is linked to
-  std::u16string defaultEudcFont;        // the link for all typefaces afterwards
+  std::u16string defaultEudcFont;        // the link for all typefaces afterwards, when there was none
   std::filesystem::path templateFolder;  // where SPACE_<size>.euf lies
   OsVersion os;
 };
@@ -69,6 +69,7 @@ struct EufCreateServices {
   CEudcLinkSwitcher& link;
   CGlyphRenderer& renderer;
   CLogSink& log;
+  CLinkJournal* journal = nullptr;  // where a temporary link is recorded until it is undone
 };
 
 // templateFolder / "SPACE_<size>.euf".

@@ -1,7 +1,7 @@
 // CScopeGuard: runs a callable when the scope it was made in is left, by return or by
 // exception; Dismiss() keeps it from running.
 //
-//   CScopeGuard undo([&] { UndoTemporaryLink(link, face, defaultFont); });
+//   CScopeGuard close([&] { file.Close(); });
 #pragma once
 
 #include <utility>

@@ -9,10 +9,12 @@
 #include "AboutDlg.h"
 #include "CodeTablePage.h"
 #include "Help.h"
+#include "Log.h"
 #include "Message.h"
 #include "MessageLoop.h"
 #include "MojisheetRes.h"
 #include "ProcessUtil.h"
+#include "RegistryEudcLink.h"
 #include "SwitchEudc.h"
 #include "TextConv.h"
 #include "WaitMessage.h"
@@ -32,9 +34,10 @@ void BringForward(HWND window) {
 
 }  // namespace
 
-CGlyphsheetApp::CGlyphsheetApp() : m_settings(GetProgramFolder()), m_frame(*this), m_view(*this) {}
+CGlyphsheetApp::CGlyphsheetApp() : m_settings(GetProgramFolder()), m_view(*this), m_frame(*this) {}
 
 CGlyphsheetApp::~CGlyphsheetApp() {
+  ExitInstance();
   if (m_oleInitialized) ::OleUninitialize();
   if (m_mutex) ::CloseHandle(m_mutex);
 }
@@ -44,8 +47,37 @@ int CGlyphsheetApp::Run(const wchar_t* arguments) {
   CMessageLoop loop;
   loop.AddIdleHandler([this] { m_frame.OnIdle(); });
   const int exitCode = loop.Run();
-  CloseHelp();  // the help viewer's windows end before the program, as the viewer asks
+  ExitInstance();
   return exitCode;
+}
+
+void CGlyphsheetApp::ExitInstance() {
+  if (m_exited) return;
+  m_exited = true;
+  // WM_QUIT may end the loop in the middle of a preview (the updater ends every printer so).
+  m_frame.EndPreview();
+  m_view.EndJobLink();
+  CTemporaryLink::UndoAll();
+  m_frame.Destroy();
+  CloseHelp();  // the help viewer's windows end before the program, as the viewer asks
+}
+
+void CGlyphsheetApp::EndSession() {
+  m_frame.SavePlacement();
+  m_printing.CancelJob();
+  ExitInstance();
+}
+
+void CGlyphsheetApp::OnPrint() {
+  const PrintResult result = m_printing.Print(m_view, LoadResourceString(IDS_DOCUMENT_NAME));
+  if (result.status != PrintResult::kFailed) return;
+  const std::wstring reason = result.error != 0 ? SystemErrorText(result.error) : std::wstring();
+  if (result.outputFile.empty())
+    ShowMessageLogged(m_frame.Handle(), IDS_ERR_PRINT_FAILED, MB_OK | MB_ICONHAND, result.printer.c_str(),
+                      reason.c_str());
+  else
+    ShowMessageLogged(m_frame.Handle(), IDS_ERR_PRINT_FILE_FAILED, MB_OK | MB_ICONHAND, result.printer.c_str(),
+                      result.outputFile.c_str(), reason.c_str());
 }
 
 bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
@@ -94,7 +126,9 @@ void CGlyphsheetApp::LoadSettings() {
   }
   m_settings.gaijiShowFont = m_settings.ReadString(kSectionGkp, kKeyGaijiShowFont);
   if (m_settings.gaijiShowFont.empty()) m_settings.gaijiShowFont = kDefaultGaijiShowFont;
-  // Whatever a crashed job left linked, every start links the default font for all faces.
+  // What a killed or crashed job of either program left linked is put back first; then every
+  // start links the default font for all faces.
+  RepairInterruptedLinks(false);
   SwitchEudc(L"", kSystemDefaultEudcFont, kEudcCodePage, false);
   SwitchEudc(m_settings.defaultEudcFont, kSystemDefaultEudcFont, kEudcCodePage, false);
 }
@@ -114,7 +148,7 @@ bool CGlyphsheetApp::CreateMainWindow() {
 void CGlyphsheetApp::InstallCommands() {
   CCommandTable& commands = m_frame.Commands();
   const auto notInPreview = [this] { return !m_frame.InPreview(); };
-  commands.Add(ID_FILE_PRINT, [this] { m_printing.Print(m_view, LoadResourceString(IDS_DOCUMENT_NAME)); }, notInPreview);
+  commands.Add(ID_FILE_PRINT, [this] { OnPrint(); }, notInPreview);
   commands.Add(ID_FILE_PRINT_PREVIEW, [this] { m_frame.ShowPreview(); }, notInPreview);
   commands.Add(ID_FILE_PRINT_SETUP, [this] { m_printing.PrinterSetup(); }, notInPreview);
   commands.Add(ID_APP_EXIT, [this] { ::PostMessageW(m_frame.Handle(), WM_CLOSE, 0, 0); });

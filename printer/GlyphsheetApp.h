@@ -35,6 +35,10 @@ class CGlyphsheetApp {
   CGlyphsheetView& View() { return m_view; }
   CPrintService& Printing() { return m_printing; }
 
+  // The session ends: the placement is stored, a print job is cancelled and what the exit
+  // undoes is undone now (ExitInstance).
+  void EndSession();
+
   // The TTE given by "/f:" (empty when none), the DefaultEudcFont and GaijiShowFont settings,
   // and the file of the default EUDC font (GetLinkedFontPath with the TTE extension).
   const std::wstring& PrintTtePath() const { return m_printTtePath; }
@@ -44,6 +48,10 @@ class CGlyphsheetApp {
 
  private:
   bool InitInstance(const wchar_t* arguments);
+  // Once, whichever way the program ends: the preview and its job end (the temporary link is
+  // undone), the frame goes while the view it shows still exists, the help viewer closes.
+  void ExitInstance();
+  void OnPrint();
   // The first instance keeps the mutex; a later one brings the first one's window forward.
   bool TakeSingleInstance();
   void LoadSettings();
@@ -56,11 +64,12 @@ class CGlyphsheetApp {
 
   CSettings m_settings;
   CPrintService m_printing;
+  CGlyphsheetView m_view;  // outlives the frame, whose preview draws it
   CMainFrame m_frame;
-  CGlyphsheetView m_view;
   std::wstring m_printTtePath;
   HANDLE m_mutex = nullptr;
   bool m_oleInitialized = false;
+  bool m_exited = false;
 };
 
 }  // namespace moji

@@ -6,7 +6,6 @@
 #include "GlyphsheetApp.h"
 #include "Message.h"
 #include "MojisheetRes.h"
-#include "SwitchEudc.h"
 #include "TextConv.h"
 
 namespace moji {
@@ -27,7 +26,8 @@ std::wstring CurrentDateText() {
 
 }  // namespace
 
-CGlyphsheetView::CGlyphsheetView(CGlyphsheetApp& app) : CFormView(IDD_GLYPHSHEET_FORM), m_app(app) {}
+CGlyphsheetView::CGlyphsheetView(CGlyphsheetApp& app)
+    : CFormView(IDD_GLYPHSHEET_FORM), m_app(app), m_registry(false), m_journal(ProcessLinkJournal()) {}
 
 bool CGlyphsheetView::OnInitDialog() {
   m_startEdit.SubclassDlgItem(IDC_START_CODE, Handle());
@@ -74,16 +74,12 @@ bool CGlyphsheetView::OnPreparePrinting(CPrintInfo& info) {
   }
 
   const std::wstring& printTte = m_app.PrintTtePath();
-  if (!printTte.empty()) {
-    SwitchEudc(L"", kSystemDefaultEudcFont, kEudcCodePage, false);
-    if (SwitchEudc(printTte, m_app.GaijiShowFont(), kEudcCodePage, false) != kSwitchEudcOk) {
-      SwitchEudc(m_app.DefaultEudcFont(), kSystemDefaultEudcFont, kEudcCodePage, false);
-      ShowMessage(owner, IDS_ERR_PRINT_LINK, MB_OK);
-      return false;
-    }
-    m_linked = true;
+  if (!printTte.empty() &&
+      m_link.Link(FromWide(printTte), FromWide(m_app.GaijiShowFont()), FromWide(m_app.DefaultEudcFont())) != 0) {
+    m_link.Undo();
+    ShowMessage(owner, IDS_ERR_PRINT_LINK, MB_OK);
+    return false;
   }
-  if (info.preview) m_app.MainFrame().OnPreviewBegin();
 
   info.maxPage = CodeTablePageCount(*range);
   m_job = CodeTableJob{};
@@ -102,11 +98,16 @@ bool CGlyphsheetView::OnPreparePrinting(CPrintInfo& info) {
   m_job.tte = &m_tte;
   m_job.glyphFace = &m_glyphFace;
 
-  if (m_app.Printing().DoPreparePrinting(info)) return true;
-  // Nothing follows a cancelled dialog: the link and the preview's growth end here.
-  if (info.preview) m_app.MainFrame().OnPreviewEnd();
+  if (m_app.Printing().DoPreparePrinting(info)) {
+    // The frame grows for the preview only once there is one to show.
+    if (info.preview) m_app.MainFrame().OnPreviewBegin();
+    return true;
+  }
+  // Nothing follows a cancelled dialog: the link ends here. A preview has no dialog: it
+  // fails only when no printer is there to lay the pages out for.
   m_glyphFace.Close();
-  UnlinkPrintTte();
+  EndJobLink();
+  if (info.preview) ShowMessage(owner, IDS_ERR_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -123,15 +124,9 @@ void CGlyphsheetView::PaintPage(HDC dc, HDC printer, POINT origin, SIZE viewport
 void CGlyphsheetView::OnEndPrinting(HDC, CPrintInfo& info) {
   if (info.preview) m_app.MainFrame().OnPreviewEnd();
   m_glyphFace.Close();
-  UnlinkPrintTte();
+  EndJobLink();
 }
 
-void CGlyphsheetView::UnlinkPrintTte() {
-  if (!m_linked) return;
-  m_linked = false;
-  SwitchEudc(L"", m_app.GaijiShowFont(), kEudcCodePage, false);
-  SwitchEudc(L"", kSystemDefaultEudcFont, kEudcCodePage, false);
-  SwitchEudc(m_app.DefaultEudcFont(), kSystemDefaultEudcFont, kEudcCodePage, false);
-}
+void CGlyphsheetView::EndJobLink() { m_link.Undo(); }
 
 }  // namespace moji

@@ -16,6 +16,7 @@
 #include "HankakuEdit.h"
 #include "PointFont.h"
 #include "PrintService.h"
+#include "RegistryEudcLink.h"
 #include "TTEMetrics.h"
 
 namespace moji {
@@ -36,6 +37,10 @@ class CGlyphsheetView : public CFormView, public CPrintView {
   // Draws page `page` of the current job scaled into `viewport` at `origin` of `dc`.
   void PaintPage(HDC dc, HDC printer, POINT origin, SIZE viewport, int page) const;
 
+  // Puts back the links the job's temporary link of the print TTE changed (nothing when no
+  // link is in force): at the job's end, and when the session ends in the middle of one.
+  void EndJobLink();
+
  protected:
   bool OnInitDialog() override;
   void OnInitialUpdate() override;
@@ -43,8 +48,6 @@ class CGlyphsheetView : public CFormView, public CPrintView {
 
  private:
   void SetRange(int start, int end);
-  // Undoes the temporary link of the print TTE (nothing without a print TTE path).
-  void UnlinkPrintTte();
 
   CGlyphsheetApp& m_app;
   CHankakuEdit m_startEdit;
@@ -53,7 +56,9 @@ class CGlyphsheetView : public CFormView, public CPrintView {
   CTTEMetrics m_tte;
   CGaijiFace m_glyphFace;
   CodeTableJob m_job;
-  bool m_linked = false;  // the print TTE is linked to the gaiji display face
+  CRegistryEudcLink m_registry;  // the printer logs no switch
+  CLinkJournal m_journal;
+  CTemporaryLink m_link{m_registry, &m_journal};  // the print TTE linked to the gaiji display face
   SIZE m_printable{};
 };
 

@@ -37,9 +37,19 @@ void CMainFrame::ShowPreview() {
         view.PaintPage(dc, printer, origin, viewport, page);
       },
       [this] { ::PostMessageW(Handle(), WM_COMMAND, ID_FILE_PRINT, 0); }, [this] { ShowFrameContents(true); });
-  ShowFrameContents(false);
-  if (!m_preview->Open(Handle())) ShowFrameContents(true);
+  // The range bar stays while the job prepares, so that its messages appear over it.
+  if (m_preview->Open(Handle())) ShowFrameContents(false);
 }
+
+void CMainFrame::EndPreview() {
+  if (m_preview && m_preview->IsOpen()) m_preview->Close();
+}
+
+void CMainFrame::SavePlacement() {
+  m_app.Settings().SaveWindowPlacement(Handle(), kSectionPrint, kKeyCodePrintWindowPos);
+}
+
+void CMainFrame::OnEndSession() { m_app.EndSession(); }
 
 void CMainFrame::ShowFrameContents(bool show) {
   ::ShowWindow(ToolBar().Handle(), show ? SW_SHOW : SW_HIDE);
@@ -74,7 +84,7 @@ void CMainFrame::OnPreviewEnd() {
 }
 
 bool CMainFrame::OnClose() {
-  m_app.Settings().SaveWindowPlacement(Handle(), kSectionPrint, kKeyCodePrintWindowPos);
+  SavePlacement();
   if (m_preview && m_preview->IsOpen()) {
     m_preview->Close();
     return true;  // only the preview ends

@@ -33,12 +33,17 @@ class CMainFrame : public CFrameWindow {
   // Called by the view's print job when a preview begins and ends.
   void OnPreviewBegin();
   void OnPreviewEnd();
+  // Closes an open preview (its job ends).
+  void EndPreview();
+  // Stores the window's position (CodePrintWindowPos).
+  void SavePlacement();
 
  protected:
   bool OnCreate(CREATESTRUCTW* cs) override;
   bool OnClose() override;
   void OnSize(UINT type, int width, int height) override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnEndSession() override;
 
  private:
   void ShowFrameContents(bool show);

@@ -33,4 +33,11 @@
 #define IDS_PREVIEW_PAGE            7008
 #define IDS_PREVIEW_PAGES           7009
 
+// The box shown while a print job runs (CPrintingDlg): template, the document's name, the
+// page being printed ("%d / %d ﾍﾟｰｼﾞを印刷しています"), a cancel button (IDCANCEL).
+#define IDD_PRINTING                137
+#define IDC_PRINTING_DOCUMENT       1035
+#define IDC_PRINTING_PAGE           1036
+#define IDS_PRINTING_PAGE           7010
+
 #endif

@@ -55,6 +55,9 @@
 #define IDS_ERR_BAD_RANGE           2016
 #define IDS_ERR_LAUNCH              2050
 #define IDS_ERR_PRINT_LINK          2051
+#define IDS_ERR_PRINT_FAILED        2055  // the printer refused the job: printer, error text
+#define IDS_ERR_PRINT_FILE_FAILED   2056  // the same, printing to a file: printer, file, error text
+#define IDS_ERR_NO_PRINTER          2057  // no printer to lay out a preview for
 #define IDS_WARN_TTE_READ           6005
 
 #endif

@@ -53,15 +53,28 @@ struct LinkCall {
   bool operator==(const LinkCall&) const = default;
 };
 
-// Every call succeeds except linking a TTE, which gives `linkResult`.
+// Every call succeeds except linking a TTE, which gives `linkResult`. The link values live in
+// `values` (absent: no value), changed as the registry would change them.
 class CFakeLink final : public CEudcLinkSwitcher {
  public:
   int SwitchEudc(const std::u16string& tte, const std::u16string& target, const std::u16string& codePage) override {
     calls.push_back({tte, target, codePage});
-    return tte.empty() ? 0 : linkResult;
+    if (!tte.empty() && linkResult != 0) return linkResult;
+    if (!tte.empty())
+      values[target] = tte;
+    else if (target == kLinkAllTypefaces)
+      values[target] = u"EUDC.TTE";
+    else
+      values.erase(target);
+    return 0;
+  }
+  std::optional<std::u16string> QueryLink(const std::u16string& target, const std::u16string&) override {
+    const auto value = values.find(target);
+    return value == values.end() ? std::nullopt : std::optional(value->second);
   }
   int linkResult = 0;
   std::vector<LinkCall> calls;
+  std::map<std::u16string, std::u16string> values;
 };
 
 // Draws the bitmaps of `glyphs`, every other code blank; `middleDots` look like U+30FB.

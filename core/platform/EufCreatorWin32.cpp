@@ -3,7 +3,7 @@
 #include "GdiGlyphRenderer.h"
 #include "Log.h"
 #include "Message.h"
-#include "SwitchEudc.h"
+#include "RegistryEudcLink.h"
 #include "TextConv.h"
 
 namespace moji {
@@ -18,11 +18,6 @@ void CMessageBoxEufPrompter::SetBusy(bool busy) {
     m_wait.reset();
     SetCursor(m_oldCursor);
   }
-}
-
-int CRegistryEudcLink::SwitchEudc(const std::u16string& tte, const std::u16string& target,
-                                  const std::u16string& codePage) {
-  return moji::SwitchEudc(ToWide(tte), ToWide(target), ToWide(codePage));
 }
 
 void CProcessLogSink::Print(std::u16string_view line) { CLog::Print(L"%s", ToWide(line).c_str()); }
@@ -50,9 +45,10 @@ int CreateEufFromTte(HWND owner, const CTTEMetrics& tte, const std::wstring& tte
   CWaitCursor cursor;  // template copy, check, drawing, commit and move
   CMessageBoxEufPrompter prompter(owner);
   CRegistryEudcLink link;
+  CLinkJournal journal = ProcessLinkJournal();
   CGdiGlyphRenderer renderer;
   CProcessLogSink log;
-  return CreateEufFromTte(tte, request, {prompter, link, renderer, log});
+  return CreateEufFromTte(tte, request, {prompter, link, renderer, log, &journal});
 }
 
 }  // namespace moji

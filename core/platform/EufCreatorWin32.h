@@ -37,12 +37,6 @@ class CMessageBoxEufPrompter : public CEufCreatePrompter {
   HCURSOR m_oldCursor = nullptr;
 };
 
-// SwitchEudc of the registry, with its log line.
-class CRegistryEudcLink final : public CEudcLinkSwitcher {
- public:
-  int SwitchEudc(const std::u16string& tte, const std::u16string& target, const std::u16string& codePage) override;
-};
-
 // Lines to the processing log (CLog).
 class CProcessLogSink final : public CLogSink {
  public:

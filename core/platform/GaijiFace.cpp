@@ -31,8 +31,8 @@ HFONT CGaijiFace::CreateFaceFont(const std::wstring& face, LONG height) {
   LOGFONTW font{};
   font.lfHeight = height;
   font.lfCharSet = DEFAULT_CHARSET;
-  if (face.size() >= LF_FACESIZE) return nullptr;  // no font can be selected by such a name
-  std::copy(face.begin(), face.end(), font.lfFaceName);
+  // A face name has at most 31 characters: a longer setting is cut, as the font mapper would.
+  std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), font.lfFaceName);
   return CreateFontIndirectW(&font);
 }
 

@@ -127,6 +127,11 @@ LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_EXITMENULOOP:
       ShowIdlePrompt();
       break;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) OnEndSession();
+      return 0;
     default:
       break;
   }

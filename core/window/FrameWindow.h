@@ -99,6 +99,10 @@ class CFrameWindow : public CWindow {
   void OnSize(UINT type, int width, int height) override;
   bool OnSetFocus(HWND previous) override;
   void OnDestroy() override;
+  // The session ends (logoff, shutdown, restart): the process is ended after this returns,
+  // without its normal exit, so whatever must reach the disk or the registry is done here.
+  // The frame answers the question before it (WM_QUERYENDSESSION) with yes.
+  virtual void OnEndSession() {}
 
  private:
   CCommandTable m_commands;

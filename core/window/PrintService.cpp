@@ -2,6 +2,11 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
+#include "MessageLoop.h"
+#include "PrintingDlg.h"
+
 #include "SaveFileDlg.h"
 
 namespace moji {
@@ -103,11 +108,74 @@ HDC CPrintService::CreatePrinterDC() {
   return dc;
 }
 
-bool CPrintService::Print(CPrintView& view, const std::wstring& documentName) {
+// The job sending its pages: the "印刷中" box, with the owner disabled meanwhile.
+class CPrintService::CJob {
+ public:
+  CJob(HWND owner, const std::wstring& documentName) : m_owner(owner) {
+    m_ownerWasEnabled = m_owner && !::EnableWindow(m_owner, FALSE);
+    box.Open(m_owner, documentName);
+  }
+  ~CJob() {
+    // The owner first, so that it is what becomes active when the box goes.
+    if (m_ownerWasEnabled) ::EnableWindow(m_owner, TRUE);
+  }
+  CJob(const CJob&) = delete;
+  CJob& operator=(const CJob&) = delete;
+
+  CPrintingDlg box;
+
+ private:
+  HWND m_owner;
+  bool m_ownerWasEnabled = false;
+};
+
+namespace {
+
+CPrintingDlg* g_printingBox = nullptr;  // the box of the job in progress (one per thread's UI)
+
+}  // namespace
+
+BOOL CALLBACK CPrintService::AbortProc(HDC, int) {
+  MSG msg;
+  while (g_printingBox && !g_printingBox->Cancelled() && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The program is asked to end: the job ends first, the loop outside sees the quit.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      g_printingBox->Cancel();
+      break;
+    }
+    if (!CMessageLoop::PreTranslate(msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  return g_printingBox && !g_printingBox->Cancelled();
+}
+
+void CPrintService::CancelJob() {
+  if (m_job) m_job->box.Cancel();
+}
+
+std::wstring CPrintService::PrinterName() const {
+  if (!m_devNames) return {};
+  const auto* names = static_cast<const DEVNAMES*>(::GlobalLock(m_devNames));
+  if (!names) return {};
+  const SIZE_T chars = ::GlobalSize(m_devNames) / sizeof(wchar_t);
+  std::wstring name;
+  if (names->wDeviceOffset < chars) {
+    const wchar_t* device = reinterpret_cast<const wchar_t*>(names) + names->wDeviceOffset;
+    name.assign(device, ::wcsnlen(device, chars - names->wDeviceOffset));
+  }
+  ::GlobalUnlock(m_devNames);
+  return name;
+}
+
+PrintResult CPrintService::Print(CPrintView& view, const std::wstring& documentName) {
+  PrintResult result;
   CPrintInfo info;
   if (!view.OnPreparePrinting(info) || !info.dc) {
     if (info.dc) ::DeleteDC(info.dc);
-    return false;
+    return result;
   }
   HDC dc = info.dc;
   view.OnBeginPrinting(dc, info);
@@ -115,23 +183,55 @@ bool CPrintService::Print(CPrintView& view, const std::wstring& documentName) {
   doc.cbSize = sizeof doc;
   doc.lpszDocName = documentName.c_str();
   doc.lpszOutput = info.outputFile.empty() ? nullptr : info.outputFile.c_str();
-  bool ok = ::StartDocW(dc, &doc) > 0;
-  for (int page = info.fromPage; ok && page <= info.toPage && page <= info.maxPage; ++page) {
-    info.currentPage = page;
-    ok = ::StartPage(dc) > 0;
-    if (!ok) break;
-    const int saved = ::SaveDC(dc);
-    view.OnPrint(dc, info);
-    ::RestoreDC(dc, saved);
-    ok = ::EndPage(dc) > 0;
+
+  DWORD error = 0;
+  const auto failed = [&error] {
+    error = ::GetLastError();
+    return false;
+  };
+  bool started = false, ok = true, cancelled = false;
+  {
+    CJob job(m_owner, documentName);
+    m_job = &job;
+    g_printingBox = &job.box;
+    ::SetAbortProc(dc, AbortProc);
+    started = StartDocument(dc, doc) > 0;
+    ok = started || failed();
+    const int last = std::min(info.toPage, info.maxPage);
+    for (int page = info.fromPage; ok && page <= last; ++page) {
+      job.box.SetPage(page, last);
+      if (!AbortProc(dc, 0)) break;  // the box's cancel, also where the driver never asks
+      info.currentPage = page;
+      if (StartDevicePage(dc) <= 0) {
+        ok = failed();
+        break;
+      }
+      const int saved = ::SaveDC(dc);
+      view.OnPrint(dc, info);
+      ::RestoreDC(dc, saved);
+      if (EndDevicePage(dc) <= 0) ok = failed();
+    }
+    cancelled = job.box.Cancelled();
+    if (ok && !cancelled)
+      ok = EndDocument(dc) > 0 || failed();
+    else if (started)
+      ::AbortDoc(dc);
+    g_printingBox = nullptr;
+    m_job = nullptr;
   }
-  if (ok)
-    ok = ::EndDoc(dc) > 0;
-  else
-    ::AbortDoc(dc);
   view.OnEndPrinting(dc, info);
   ::DeleteDC(dc);
-  return ok;
+  if (cancelled) {
+    result.status = PrintResult::kCancelled;
+  } else if (!ok) {
+    result.status = PrintResult::kFailed;
+    result.error = error;
+    result.printer = PrinterName();
+    result.outputFile = info.outputFile;
+  } else {
+    result.status = PrintResult::kPrinted;
+  }
+  return result;
 }
 
 }  // namespace moji

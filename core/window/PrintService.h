@@ -10,6 +10,11 @@
 //
 // The print dialog allows printing to a file; when the user asks for it, or when the chosen
 // printer's port is "FILE:", the output file is asked with a save dialog.
+//
+// While a job sends its pages, the "印刷中" box (CPrintingDlg) shows the page and offers to
+// cancel; the job's abort procedure keeps the program's messages flowing, with the owner
+// disabled. A cancelled job ends with AbortDoc; a job the spooler or driver refuses (StartDoc,
+// StartPage, EndPage or EndDoc fails) ends the same way and reports the failing printer.
 #pragma once
 
 #include <windows.h>
@@ -42,10 +47,19 @@ class CPrintView {
   virtual void OnEndPrinting(HDC dc, CPrintInfo& info) = 0;
 };
 
+// How a print job ended. kNotStarted: the view refused to prepare or the dialog was cancelled.
+struct PrintResult {
+  enum Status { kPrinted, kNotStarted, kCancelled, kFailed };
+  Status status = kNotStarted;
+  DWORD error = 0;          // kFailed: the system's error code
+  std::wstring printer;     // kFailed: the printer's name
+  std::wstring outputFile;  // kFailed: the output file when printing to a file
+};
+
 class CPrintService {
  public:
   CPrintService() = default;
-  ~CPrintService();
+  virtual ~CPrintService();
   CPrintService(const CPrintService&) = delete;
   CPrintService& operator=(const CPrintService&) = delete;
 
@@ -59,13 +73,29 @@ class CPrintService {
   // The printer set-up dialog; the choice is kept for later jobs.
   bool PrinterSetup();
 
-  // A whole print job of `view`. True when every page was printed.
-  bool Print(CPrintView& view, const std::wstring& documentName);
+  // A whole print job of `view`.
+  PrintResult Print(CPrintView& view, const std::wstring& documentName);
+
+  // Ends a job in progress as if its cancel button was pressed (the session ends).
+  void CancelJob();
 
   // A device context of the chosen (or default) printer; the caller deletes it.
   HDC CreatePrinterDC();
 
+  // The chosen (or default) printer's name; empty when none is known.
+  std::wstring PrinterName() const;
+
+ protected:
+  // The spooler's calls of a job, one seam for tests that make them fail.
+  virtual int StartDocument(HDC dc, const DOCINFOW& doc) { return ::StartDocW(dc, &doc); }
+  virtual int StartDevicePage(HDC dc) { return ::StartPage(dc); }
+  virtual int EndDevicePage(HDC dc) { return ::EndPage(dc); }
+  virtual int EndDocument(HDC dc) { return ::EndDoc(dc); }
+
  private:
+  class CJob;
+  static BOOL CALLBACK AbortProc(HDC dc, int error);
+
   bool RunPrintDialog(DWORD flags, CPrintInfo* info);
   bool AskOutputFile(std::wstring& path) const;
   bool PortIsFile() const;
@@ -73,6 +103,7 @@ class CPrintService {
   HWND m_owner = nullptr;
   HGLOBAL m_devMode = nullptr;
   HGLOBAL m_devNames = nullptr;
+  CJob* m_job = nullptr;  // the job sending its pages
 };
 
 }  // namespace moji

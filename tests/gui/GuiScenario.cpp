@@ -31,6 +31,14 @@ void CGuiScenario::TearDown() {
   if (!m_screenshotTaken || HasFailure()) Screenshot(HasFailure() ? L"failed" : L"");
   if (!m_folder.Path().empty()) TerminateProcessesIn(m_folder.Path());
   m_processes.clear();
+  // A program ended here in the middle of a temporary link leaves its journal, which the
+  // next scenario's first start would act on: like the clipboard, it is this scenario's own.
+  wchar_t local[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH) > 0) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(local) / L"Mojiview", error))
+      if (entry.path().extension() == L".jnl") std::filesystem::remove(entry.path(), error);
+  }
 }
 
 CTargetProcess& CGuiScenario::Start(const std::wstring& programName, const std::wstring& arguments) {

@@ -1,6 +1,7 @@
 // EUF creation with the GDI renderer: the browser's entry point against the registry of the
 // test prefix, a font with a gaiji shaped like the middle dot, and the message boxes.
 #include "EufCreatorWin32.h"
+#include "RegistryEudcLink.h"
 
 #include <windows.h>
 
@@ -126,6 +127,9 @@ TEST(EufCreatorWin32, EntryPointStoresEveryGlyphOfTheFontAndRestoresTheLinks) {
   settings.defaultEudcFont = L"MyDefault.tte";
   EudcKey key;
   SavedLinkValue all(L"SystemDefaultEUDCFont"), face(settings.gaijiShowFont);
+  const std::wstring own = L"C:\\Users\\me\\own.tte";  // the user's link for all typefaces stays
+  RegSetKeyValueW(HKEY_CURRENT_USER, L"EUDC\\932", L"SystemDefaultEUDCFont", REG_SZ, own.c_str(),
+                  static_cast<DWORD>((own.size() + 1) * sizeof(wchar_t)));
   CapturedBoxes boxes;
   ASSERT_EQ(CreateEufFromTte(nullptr, metrics, tte.wstring(), eufPath.wstring(), false, 64, 64, settings), 1);
 
@@ -137,8 +141,9 @@ TEST(EufCreatorWin32, EntryPointStoresEveryGlyphOfTheFontAndRestoresTheLinks) {
                          {0xE004, test::CodeShapeGlyph(0xE004)},
                          {0xE00F, test::CodeShapeGlyph(0xE00F)}});
   EXPECT_EQ(Files(folder.Path()), (std::vector<std::filesystem::path>{L"外字.euf", L"外字.tte"}));
-  EXPECT_EQ(SavedLinkValue::Read(L"SystemDefaultEUDCFont"), L"MyDefault.tte");
+  EXPECT_EQ(SavedLinkValue::Read(L"SystemDefaultEUDCFont"), own);
   EXPECT_FALSE(SavedLinkValue::Read(settings.gaijiShowFont));
+  EXPECT_FALSE(std::filesystem::exists(ProcessLinkJournal().Path())) << "the journal outlives the undo";
 }
 
 TEST(EufCreatorWin32, GaijiDrawnLikeTheMiddleDotIsLeftOut) {

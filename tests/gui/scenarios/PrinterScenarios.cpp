@@ -443,6 +443,84 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   EXPECT_EQ(Height(WindowRect(main)), Height(fixed));
 }
 
+// The user's own link of the display face comes back after a preview, after WM_QUIT in a
+// preview (how the updater ends every printer) and after a job killed with its print dialog
+// up, which the next start repairs from the job's journal.
+TEST_F(PrinterScenario, TheUsersOwnFaceLinkComesBackAfterAPreviewAQuitAndAKilledJob) {
+  const std::wstring own = L"C:\\mine\\own.tte";
+  SetEudcLink(L"ＭＳ 明朝", own);
+  struct RemoveFaceLink {
+    ~RemoveFaceLink() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kEudcKey, L"ＭＳ 明朝"); }
+  } removeFaceLink;
+  SetEudcLink(L"SystemDefaultEUDCFont", L"EUDC.TTE");
+  const std::wstring font = AddFixture("small.tte").wstring();
+  const auto face = [] { return EudcLink(L"ＭＳ 明朝").value_or(kMissing); };
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/F:" + font);
+  ASSERT_TRUE(main);
+  HWND preview = nullptr;
+  const auto openPreview = [&] {
+    return PostCommand(main, ID_FILE_PRINT_PREVIEW) &&
+           WaitUntil([&] { return (preview = GetDlgItem(main, kViewId + 1)) != nullptr && IsWindowVisible(preview); });
+  };
+  ASSERT_TRUE(openPreview());
+  EXPECT_EQ(face(), font) << "the preview draws through the face's link";
+  ASSERT_TRUE(SendKey(preview, VK_ESCAPE));
+  EXPECT_TRUE(WaitUntil([&] { return face() == own; })) << face();
+
+  ASSERT_TRUE(openPreview());
+  ASSERT_TRUE(PostThreadMessageW(GetWindowThreadProcessId(main, nullptr), WM_QUIT, 0, 0));
+  EXPECT_EQ(printer->WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(0)) << "WM_QUIT in a preview";
+  EXPECT_EQ(face(), own);
+
+  main = StartPrinter(printer, L"/F:" + font);
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT));
+  ASSERT_TRUE(WaitForOtherDialog(printer->Id(), main)) << "no print dialog";
+  EXPECT_EQ(face(), font);
+  const DWORD killed = printer->Id();
+  ASSERT_TRUE(printer->Terminate());
+  EXPECT_EQ(face(), font) << "the killed job undid its link";
+  ASSERT_TRUE(StartPrinter(printer));
+  EXPECT_EQ(face(), own) << "the next start did not repair the link";
+  EXPECT_THAT(ReadTextFile(Folder().File(L"Mojiview.log")).value_or(L""),
+              ::testing::HasSubstr(L"EUDCリンク復元(PID=" + std::to_wstring(killed) + L":Target=ＭＳ 明朝:TTE=" + own + L")"));
+}
+
+// Printing with no printer installed: the preview says why and stores no height.
+TEST_F(PrinterScenario, WithoutAPrinterThePreviewSaysWhyAndStoresNothing) {
+  HKEY windows = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
+                          KEY_ALL_ACCESS, &windows),
+            ERROR_SUCCESS);
+  wchar_t device[512] = {};
+  DWORD size = sizeof device;
+  const bool hadDevice = RegQueryValueExW(windows, L"Device", nullptr, nullptr, reinterpret_cast<BYTE*>(device), &size) == ERROR_SUCCESS;
+  ASSERT_TRUE(hadDevice) << "the test prefix has no default printer";
+  ASSERT_EQ(RegDeleteValueW(windows, L"Device"), ERROR_SUCCESS);
+  struct RestoreDevice {
+    HKEY key;
+    const wchar_t* value;
+    ~RestoreDevice() {
+      RegSetValueExW(key, L"Device", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                     static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+      RegCloseKey(key);
+    }
+  } restore{windows, device};
+  const std::optional<std::wstring> faceBefore = EudcLink(L"ＭＳ 明朝");
+  CTargetProcess* printer = nullptr;
+  HWND main = StartPrinter(printer, L"/F:" + AddFixture("small.tte").wstring());
+  ASSERT_TRUE(main);
+  const RECT fixed = WindowRect(main);
+  ASSERT_TRUE(PostCommand(main, ID_FILE_PRINT_PREVIEW));
+  EXPECT_EQ(AnswerMessage(*printer),
+            L"ﾌﾟﾘﾝﾀがｲﾝｽﾄｰﾙされていないため、印刷ﾌﾟﾚﾋﾞｭｰを表示できません。\r\nﾌﾟﾘﾝﾀを追加してから、もう一度実行して下さい。");
+  EXPECT_EQ(WindowRect(main), fixed);
+  EXPECT_TRUE(IsWindowVisible(View(main))) << "the range bar is hidden";
+  EXPECT_EQ(Setting(kPrintSection, L"CodePrintWindowPos_PreviewHeight"), kMissing);
+  EXPECT_EQ(EudcLink(L"ＭＳ 明朝"), faceBefore) << "the link stays";
+}
+
 // The printer set-up dialog of the system with the test printer: Cancel changes nothing,
 // OK with landscape paper carries over to the next print job.
 TEST_F(PrinterScenario, PrinterSetupShowsTheTestPrinterAndItsChoiceLastsForTheNextJob) {

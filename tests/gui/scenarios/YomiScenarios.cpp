@@ -175,6 +175,32 @@ TEST_F(YomiScenario, ReadingEditAddsHiraganaRefusesKatakanaAndUpdatesTheReadingF
   EXPECT_THAT(Log(), HasSubstr(L"読みﾌｧｲﾙ編集終了(code=E001)\n"));
 }
 
+// Logoff, shutdown or restart: Windows asks, announces the end and then ends the process
+// without its normal exit. What the exit writes must be on disk when the end is announced.
+TEST_F(YomiScenario, SessionEndWritesReadingsRecentFilesAndPlacementBeforeTheProcessIsEnded) {
+  ASSERT_NO_FATAL_FAILURE(LinkAndStartBrowser());
+  ASSERT_TRUE(SendKey(m_main, 'Y', kCtrl));
+  HWND dialog = WaitForDialog(BrowserId(), kYomiCaption);
+  ASSERT_TRUE(dialog);
+  ASSERT_NO_FATAL_FAILURE(Add(dialog, L"かな"));
+  ASSERT_TRUE(PressButton(dialog, IDOK));
+  ASSERT_TRUE(PressButton(dialog, IDCANCEL));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+  ASSERT_FALSE(TempCopies().empty());
+
+  EXPECT_EQ(Ask(m_main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  Ask(m_main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  ASSERT_TRUE(Browser().Terminate());
+
+  std::ifstream in(YomiPath(), std::ios::binary);
+  const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(file, test::YomiRecords({{0xE000, u"かな"}})) << "the edited reading is lost";
+  EXPECT_EQ(Setting(kRecentSection, L"File1"), m_tte.wstring());
+  EXPECT_NE(Setting(L"GkpBrowserSettings", L"BrowserWindowPos"), L"<missing>");
+  EXPECT_THAT(TempCopies(), IsEmpty());
+  EXPECT_THAT(Log(), HasSubstr(L"◇Glyphview　終了\n"));
+}
+
 TEST_F(YomiScenario, InputMethodUpdateUnderWineEndsWithNoRegistrationStyles) {
   ASSERT_NO_FATAL_FAILURE(LinkAndStartBrowser());
   EXPECT_EQ(ReadingCommands(m_main), (std::vector<bool>{false, true, true}));
