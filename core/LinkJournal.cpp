@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "EudcLinkSwitcher.h"
