@@ -125,7 +125,9 @@ bool CGlyphviewApp::CreateMainWindow() {
   m_frame.SetQuitOnDestroy(true);
   InstallCommands();
   m_view.InitialUpdate();
-  return m_document.OnNewDocument();
+  const bool bound = m_document.OnNewDocument();
+  m_frame.OnIdle();  // the toolbar's states before any message box can show it
+  return bound;
 }
 
 int CGlyphviewApp::ExitInstance(int exitCode) {

@@ -142,6 +142,7 @@ bool CGlyphsheetApp::CreateMainWindow() {
   m_frame.SetQuitOnDestroy(true);
   InstallCommands();
   m_view.InitialUpdate();
+  m_frame.OnIdle();  // the toolbar's states before any message box can show it
   return true;
 }
 

@@ -127,6 +127,11 @@ LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_EXITMENULOOP:
       ShowIdlePrompt();
       break;
+    case WM_ENTERIDLE:
+      // A modal loop (message box, dialog, menu) waits: its owner's toolbar shows what
+      // the commands allow now, not what they allowed when the loop began.
+      OnIdle();
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -144,6 +149,7 @@ bool CFrameWindow::OnCommand(UINT id, UINT code, HWND control) {
   if (control && control != m_toolBar.Handle()) return false;
   if (!m_commands.Contains(id)) return false;
   m_commands.Execute(id);  // a disabled command does nothing
+  if (::IsWindow(Handle())) OnIdle();  // what the command changed shows at once
   return true;
 }
 

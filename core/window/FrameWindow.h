@@ -80,7 +80,9 @@ class CFrameWindow : public CWindow {
   // cannot be made taller than its minimum height either.
   static void LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight);
 
-  // Call from the message loop's idle processing: updates the toolbar buttons.
+  // Updates the toolbar buttons from the commands' predicates. Called from the message
+  // loop's idle processing, after each command, when a modal loop owned by the frame waits
+  // (WM_ENTERIDLE) and once the program has set up its commands.
   virtual void OnIdle();
 
   // Post WM_QUIT when the window is destroyed (the program's main window).

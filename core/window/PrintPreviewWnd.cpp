@@ -64,7 +64,7 @@ bool CPrintPreviewWnd::Open(HWND frame) {
                                                           reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
   RECT client{};
   ::GetClientRect(frame, &client);
-  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, 0, 0,
+  if (!CreateEx(0, windowClass, L"", WS_CHILD | WS_CLIPCHILDREN, 0, 0,
                 client.right, client.bottom, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xE900 + 1)))) {
     Close();
     return false;
@@ -101,6 +101,11 @@ void CPrintPreviewWnd::CreateButtons() {
                                     0, 0, 10, 10, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageText)),
                                     ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(pageText, WM_SETFONT, reinterpret_cast<WPARAM>(m_buttonFont), FALSE);
+  // The scroll bars of the page area (not of the whole window, whose top is the button bar);
+  // shown only while the pages do not fit.
+  for (const auto [id, style] : {std::pair{kHorzScrollBar, SBS_HORZ}, std::pair{kVertScrollBar, SBS_VERT}})
+    ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | style, 0, 0, 10, 10, Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
   m_buttonBarHeight = kButtonHeight + 2 * kMargin;
 }
 
@@ -152,16 +157,24 @@ void CPrintPreviewWnd::OnSize(UINT, int, int) {
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-RECT CPrintPreviewWnd::PageArea() const {
+RECT CPrintPreviewWnd::FullPageArea() const {
   RECT client{};
   ::GetClientRect(Handle(), &client);
   client.top = std::min<LONG>(client.bottom, m_buttonBarHeight);
   return client;
 }
 
+RECT CPrintPreviewWnd::PageArea() const {
+  RECT area = FullPageArea();
+  if (m_scrollBars.cx) area.right = std::max(area.left, area.right - ::GetSystemMetrics(SM_CXVSCROLL));
+  if (m_scrollBars.cy) area.bottom = std::max(area.top, area.bottom - ::GetSystemMetrics(SM_CYHSCROLL));
+  return area;
+}
+
 SIZE CPrintPreviewWnd::DrawingSize() const {
-  // One page as large as the area allows at zoom 1, with the printer's proportions.
-  const RECT area = PageArea();
+  // One page as large as the area allows at zoom 1, with the printer's proportions: the area
+  // without scroll bars, which a page at zoom 1 never needs.
+  const RECT area = FullPageArea();
   const int pageWidth = std::max(1, ::GetDeviceCaps(m_info.dc, HORZRES));
   const int pageHeight = std::max(1, ::GetDeviceCaps(m_info.dc, VERTRES));
   const int shown = m_twoPages ? 2 : 1;
@@ -194,25 +207,42 @@ POINT CPrintPreviewWnd::DrawingOrigin() const {
 }
 
 void CPrintPreviewWnd::UpdateScrollBars() {
-  const RECT area = PageArea();
+  const RECT full = FullPageArea();
   const SIZE total = TotalSize();
+  const int cxBar = ::GetSystemMetrics(SM_CXVSCROLL), cyBar = ::GetSystemMetrics(SM_CYHSCROLL);
+  // A bar takes room from the other direction, which may then need its bar too.
+  bool horz = false, vert = false;
+  for (int pass = 0; pass < 2; ++pass) {
+    horz = total.cx > full.right - full.left - (vert ? cxBar : 0);
+    vert = total.cy > full.bottom - full.top - (horz ? cyBar : 0);
+  }
+  m_scrollBars = SIZE{vert ? 1 : 0, horz ? 1 : 0};
+  const RECT area = PageArea();
   const int viewWidth = area.right - area.left, viewHeight = area.bottom - area.top;
-  m_scroll.x = std::clamp<LONG>(m_scroll.x, 0, std::max<LONG>(0, total.cx - viewWidth));
-  m_scroll.y = std::clamp<LONG>(m_scroll.y, 0, std::max<LONG>(0, total.cy - viewHeight));
-  SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, total.cx - 1, static_cast<UINT>(std::max(1, viewWidth)),
-                  m_scroll.x, 0};
-  ::SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+  m_scroll.x = horz ? std::clamp<LONG>(m_scroll.x, 0, std::max<LONG>(0, total.cx - viewWidth)) : 0;
+  m_scroll.y = vert ? std::clamp<LONG>(m_scroll.y, 0, std::max<LONG>(0, total.cy - viewHeight)) : 0;
+
+  HWND horzBar = ::GetDlgItem(Handle(), static_cast<int>(kHorzScrollBar));
+  HWND vertBar = ::GetDlgItem(Handle(), static_cast<int>(kVertScrollBar));
+  ::MoveWindow(horzBar, area.left, area.bottom, viewWidth, cyBar, TRUE);
+  ::MoveWindow(vertBar, area.right, area.top, cxBar, viewHeight, TRUE);
+  SCROLLINFO info{sizeof info, SIF_ALL, 0, total.cx - 1, static_cast<UINT>(std::max(1, viewWidth)), m_scroll.x, 0};
+  ::SetScrollInfo(horzBar, SB_CTL, &info, TRUE);
   info.nMax = total.cy - 1;
   info.nPage = static_cast<UINT>(std::max(1, viewHeight));
   info.nPos = m_scroll.y;
-  ::SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+  ::SetScrollInfo(vertBar, SB_CTL, &info, TRUE);
+  ::ShowWindow(horzBar, horz ? SW_SHOWNA : SW_HIDE);
+  ::ShowWindow(vertBar, vert ? SW_SHOWNA : SW_HIDE);
 }
 
 void CPrintPreviewWnd::Scroll(int bar, UINT request) {
+  HWND control = ::GetDlgItem(Handle(), static_cast<int>(bar == SB_HORZ ? kHorzScrollBar : kVertScrollBar));
+  if (!::IsWindowVisible(control)) return;  // the pages fit that way
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;
-  ::GetScrollInfo(Handle(), bar, &info);
+  ::GetScrollInfo(control, SB_CTL, &info);
   int pos = info.nPos;
   switch (request) {
     case SB_LINEUP: pos -= kScrollStep; break;
@@ -233,7 +263,9 @@ bool CPrintPreviewWnd::OnPaint() {
   HDC dc = ::BeginPaint(Handle(), &paint);
   const RECT area = PageArea();
   // The bar in the colour of the buttons, set off from the pages by an etched line.
-  RECT bar{area.left, 0, area.right, area.top};
+  RECT bar = FullPageArea();
+  bar.bottom = bar.top;
+  bar.top = 0;
   ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_BTNFACE));
   ::DrawEdge(dc, &bar, EDGE_ETCHED, BF_BOTTOM);
   const SIZE page = DrawingSize();

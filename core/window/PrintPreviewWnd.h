@@ -7,7 +7,8 @@
 // zoom out, close, then the page or pages on view and the page count ("1 / 20 ﾍﾟｰｼﾞ",
 // "1～2 / 20 ﾍﾟｰｼﾞ"), in as many rows as the width needs (texts IDS_PREVIEW_* of
 // CoreRes.h); Page Down / Page Up turn the pages, Esc closes. Below, the page (or two) on a grey ground, as large as the window allows at
-// zoom 1 and 2 or 4 times that when zoomed in, scrolled with the scroll bars.
+// zoom 1 and 2 or 4 times that when zoomed in, scrolled with the page area's scroll bars, each
+// shown only while the pages do not fit that way.
 #pragma once
 
 #include <windows.h>
@@ -50,7 +51,8 @@ class CPrintPreviewWnd : public CWindow {
   // Control ids of the buttons.
   enum : UINT {
     kPrintButton = 0x7100, kNextButton, kPrevButton, kPagesButton, kZoomInButton, kZoomOutButton, kCloseButton,
-    kPageText  // the page number (a static text)
+    kPageText,  // the page number (a static text)
+    kHorzScrollBar, kVertScrollBar  // the page area's scroll bars
   };
 
  protected:
@@ -68,7 +70,9 @@ class CPrintPreviewWnd : public CWindow {
   void GoToPage(int page);
   void SetZoom(int zoom);
   void UpdateControls();
-  // The area below the buttons, and the size of the drawing of all shown pages in it.
+  // The area below the buttons, without and with the scroll bars on view, and the size of
+  // the drawing of all shown pages in it.
+  RECT FullPageArea() const;
   RECT PageArea() const;
   SIZE DrawingSize() const;
   // The size of the shown pages with their margins, and where that drawing starts.
@@ -89,6 +93,7 @@ class CPrintPreviewWnd : public CWindow {
   bool m_twoPages = false;
   int m_zoom = 1;  // 1, 2 or 4
   POINT m_scroll{};
+  SIZE m_scrollBars{};  // cx: the vertical bar is on view, cy: the horizontal one
   bool m_open = false;
 };
 

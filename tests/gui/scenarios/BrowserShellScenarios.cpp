@@ -263,6 +263,16 @@ TEST_F(BrowserShellScenario, ALeadingHyphenIsDroppedBeforeTheFileIsLookedFor) {
   HWND box = WaitForMessageBox(browser->Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), L"'" + font.wstring() + L"'\r\nこの外字のTTEﾌｧｲﾙは正しく読み込めない可能性があります。（ErrNo=-1）");
+
+  // Under the box the toolbar shows nothing enabled that the empty browser refuses.
+  std::map<UINT, bool> toolbar;
+  for (const CommandState& s : QueryCommandStates(main).value_or(std::vector<CommandState>{}))
+    if (s.kind == L'T') toolbar[s.id] = s.enabled;
+  EXPECT_EQ(toolbar[ID_EDIT_COPY], false);
+  EXPECT_EQ(toolbar[ID_GAIJI_MANAGER], false);
+  EXPECT_EQ(toolbar[ID_CODE_PRINT], false);
+  EXPECT_EQ(toolbar[ID_FILE_OPEN], true) << "no toolbar states were read";
+  Screenshot();
 }
 
 TEST_F(BrowserShellScenario, AboutBoxShowsNameVersionCopyrightAndLink) {

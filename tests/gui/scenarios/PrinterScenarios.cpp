@@ -401,7 +401,8 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(WaitUntil([&] { return (preview = GetDlgItem(main, kViewId + 1)) != nullptr && IsWindowVisible(preview); }));
   std::map<int, ControlInfo> buttons;
   for (const ControlInfo& c : ReadControls(preview)) buttons[c.id] = c;
-  ASSERT_EQ(buttons.size(), 8u);
+  ASSERT_EQ(buttons.size(), 10u);
+  EXPECT_FALSE(buttons[0x7108].visible || buttons[0x7109].visible) << "scroll bars while the page fits";
   EXPECT_EQ(buttons[0x7100].text, L"印刷(&P)...");
   EXPECT_EQ(buttons[0x7106].text, L"閉じる(&C)");
   EXPECT_FALSE(buttons[0x7102].enabled) << "previous page on page 1";
@@ -422,6 +423,11 @@ TEST_F(PrinterScenario, PreviewGrowsTheFrameTurnsPagesAndRemembersItsHeight) {
   ASSERT_TRUE(ClickControl(preview, 0x7104));  // zoom in
   Sleep(300);
   EXPECT_EQ(ControlText(preview, 0x7107), L"1～2 / 2 ﾍﾟｰｼﾞ");
+  // Zoomed, the scroll bars run along the page area only, below the buttons.
+  for (const ControlInfo& c : ReadControls(preview)) buttons[c.id] = c;
+  EXPECT_TRUE(buttons[0x7108].visible && buttons[0x7109].visible) << "no scroll bars on zoomed pages";
+  EXPECT_GE(buttons[0x7109].rect.top, buttons[0x7107].rect.bottom) << "the vertical bar runs beside the buttons";
+  EXPECT_EQ(buttons[0x7109].rect.bottom, buttons[0x7108].rect.top) << "the bars do not meet at the page area's corner";
   Screenshot(L"zoomed", main);
 
   // The user makes it taller; Esc ends the preview and the height is kept.
