@@ -56,6 +56,10 @@ CTargetProcess& CGuiScenario::Adopt(DWORD processId) {
   return *m_processes.back();
 }
 
+void CGuiScenario::ScreenshotIfNoneYet() {
+  if (!m_screenshotTaken) Screenshot();
+}
+
 std::filesystem::path CGuiScenario::Screenshot(const std::wstring& suffix, HWND window) {
   Sleep(300);  // let the last changes paint
   const std::filesystem::path png = ScreenshotFolder() / (m_name + (suffix.empty() ? L"" : L"-" + suffix) + L".png");

@@ -46,6 +46,10 @@ class CGuiScenario : public ::testing::Test {
   // Saves <Name>.png, or <Name>-<suffix>.png, of the screen or of one window; returns its
   // path. The scenario's screenshot when the test takes none itself is made at the end.
   std::filesystem::path Screenshot(const std::wstring& suffix = {}, HWND window = nullptr);
+  // The scenario's screenshot of the screen, unless one was taken: called where what the
+  // scenario is about is on screen (a message box before it is answered), so that the shot
+  // does not show the empty desktop the end of the scenario leaves.
+  void ScreenshotIfNoneYet();
 
  private:
   std::wstring m_name;

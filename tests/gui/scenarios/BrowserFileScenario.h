@@ -223,6 +223,7 @@ class CBrowserFileScenario : public CGuiScenario {
   std::wstring AnswerMessage(int button = IDOK) {
     HWND box = WaitForBrowserMessage();
     if (!box) return {};
+    ScreenshotIfNoneYet();
     const std::optional<std::wstring> text = AnswerMessageBox(box, button);
     EXPECT_TRUE(text) << "the box stays";
     return text.value_or(MessageBoxText(box));

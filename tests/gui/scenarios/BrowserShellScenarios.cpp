@@ -248,6 +248,7 @@ TEST_F(BrowserShellScenario, AMissingCommandLineFileIsNoTargetAndTheBrowserStart
   ASSERT_TRUE(main);
   Sleep(500);  // time for a message that must not come
   EXPECT_EQ(FindMessageBox(browser->Id()), nullptr);
+  Screenshot();
   EXPECT_EQ(WindowText(main), kEmptyBrowserTitle);
   EXPECT_THAT(Log(), Not(HasSubstr(L"Target file")));
 }
@@ -355,6 +356,7 @@ TEST_F(BrowserShellScenario, LogHoldsStartReloadNotificationAndEndInOrder) {
   HWND box = WaitForMessageBox(browser->Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), L"''\r\nこのﾌｧｲﾙは存在しません。");
+  Screenshot();
   ASSERT_TRUE(PressButton(box, IDOK));
   ASSERT_TRUE(WaitUntil([&] { return FindMessageBox(browser->Id()) == nullptr; }));
   EXPECT_EQ(Exit(main, *browser), std::optional<DWORD>(0));

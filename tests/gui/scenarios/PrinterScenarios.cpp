@@ -166,6 +166,7 @@ class PrinterScenario : public CGuiScenario {
     HWND box = WaitForMessageBox(printer.Id());
     if (!box) return {};
     EXPECT_EQ(WindowText(box), L"Mojisheet");
+    ScreenshotIfNoneYet();
     const std::optional<std::wstring> text = AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(text) << "the box stays";
     return text.value_or(MessageBoxText(box));
@@ -226,6 +227,7 @@ TEST_F(PrinterScenario, StoredSettingsGiveTitlePositionAndTheLinkForAllFaces) {
   EXPECT_EQ(WindowText(main), L"Mojisheet  [ MINE.TTE ]");
   EXPECT_EQ(WindowRect(main).left, 120);
   EXPECT_EQ(WindowRect(main).top, 80);
+  Screenshot();
   EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"MINE.TTE"));
 }
 
@@ -239,6 +241,7 @@ TEST_F(PrinterScenario, TheBrowsersCommandLineNamesTheFileAndASecondStartOnlyBri
   CTargetProcess& second = Start(kPrinterProgram, L"/f:D:\\other.tte");
   EXPECT_EQ(second.WaitForExit(kDefaultTimeoutMs), std::optional<DWORD>(1));
   EXPECT_EQ(CountWindowsWithProperty(kPrinterTag), 1);
+  Screenshot();
   EXPECT_EQ(WindowText(main), L"Mojisheet  [ " + path + L" ]") << "the running printer keeps its file";
 }
 
@@ -292,6 +295,7 @@ TEST_F(PrinterScenario, ABadRangeIsRefusedWithTheFocusInTheStartField) {
   EXPECT_EQ(WindowText(box), L"Mojisheet");
   EXPECT_EQ(MessageBoxText(box),
             L"開始ｺｰﾄﾞ、終了ｺｰﾄﾞは4桁の16進ｺｰﾄﾞで、開始ｺｰﾄﾞ≦終了ｺｰﾄﾞとなるように入力して下さい。");
+  Screenshot();
   ASSERT_TRUE(PressButton(box, IDOK));
 }
 
@@ -310,6 +314,7 @@ TEST_F(PrinterScenario, AnUnreadableFileIsPrintedWithAWarningAndACancelledDialog
                                ::testing::EndsWith(L"）")));
   EXPECT_EQ(EudcLink(L"ＭＳ 明朝"), std::optional<std::wstring>(missing)) << "the job links the file to the face";
   EXPECT_EQ(EudcLink(L"SystemDefaultEUDCFont"), std::optional<std::wstring>(L"EUDC.TTE"));
+  Screenshot();
   ASSERT_TRUE(PressButton(box, IDOK));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));  // else the closing box is found
   HWND dialog = WaitForOtherDialog(printer->Id(), main);
@@ -331,6 +336,7 @@ TEST_F(PrinterScenario, ALinkThatCannotBeMadeStopsTheJob) {
   HWND box = WaitForMessageBox(printer->Id());
   ASSERT_TRUE(box);
   EXPECT_EQ(MessageBoxText(box), L"印刷指定した外字をﾌｫﾝﾄにﾘﾝｸできません。");
+  Screenshot();
   ASSERT_TRUE(PressButton(box, IDOK));
   Sleep(300);
   EXPECT_EQ(TopLevelWindows(printer->Id()).size(), 1u) << "a print dialog came after the refusal";
@@ -471,6 +477,7 @@ TEST_F(PrinterScenario, TheUsersOwnFaceLinkComesBackAfterAPreviewAQuitAndAKilled
   };
   ASSERT_TRUE(openPreview());
   EXPECT_EQ(face(), font) << "the preview draws through the face's link";
+  Screenshot(L"", main);
   ASSERT_TRUE(SendKey(preview, VK_ESCAPE));
   EXPECT_TRUE(WaitUntil([&] { return face() == own; })) << face();
 

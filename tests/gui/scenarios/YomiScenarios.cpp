@@ -187,6 +187,7 @@ TEST_F(YomiScenario, SessionEndWritesReadingsRecentFilesAndPlacementBeforeThePro
   ASSERT_TRUE(PressButton(dialog, IDCANCEL));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
   ASSERT_FALSE(TempCopies().empty());
+  Screenshot(L"", m_main);
 
   EXPECT_EQ(Ask(m_main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
   Ask(m_main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
