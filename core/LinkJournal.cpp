@@ -50,7 +50,10 @@ std::optional<std::u16string> Unescape(std::string_view text) {
     else return std::nullopt;
     i += 2;
   }
-  return FromUtf8(out);
+  // The journal is written in UTF-8; a text that does not convert back unchanged is damaged.
+  std::u16string decoded = FromUtf8(out);
+  if (ToUtf8(decoded) != out) return std::nullopt;
+  return decoded;
 }
 
 template <typename T>

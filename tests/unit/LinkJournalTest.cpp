@@ -63,6 +63,7 @@ TEST(LinkJournalFormat, RecordsSurviveTheRoundTripAndDamagedOnesAreRefused) {
       {"unknown escape", head + "link F\tC:\\%41.tte\n"},
       {"escape cut short", head + "link F\tC:\\%2\n"},
       {"raw tab in a value", head + "link F\ta\tb\n"},
+      {"not UTF-8", head + "nolink \xED\xBC\xAD\n"},
       {"too many links", tooMany},
       {"too large", head + std::string(kMaxJournalBytes, 'x') + "\n"},
   };
