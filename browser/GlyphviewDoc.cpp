@@ -147,7 +147,7 @@ void CGlyphviewDoc::OnJumpToCode() {
 }
 
 void CGlyphviewDoc::OnCopyGlyph() {
-  CLog::Print(L"Command:ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ\n");
+  CLog::Print(L"Command:選択外字をコピー（ｸﾘｯﾌﾟﾎﾞｰﾄﾞ保存）\n");
   if (ListIsWindow()) m_list->CopyGlyphToClipboard();
 }
 

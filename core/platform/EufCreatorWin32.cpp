@@ -27,6 +27,10 @@ int CRegistryEudcLink::SwitchEudc(const std::u16string& tte, const std::u16strin
 
 void CProcessLogSink::Print(std::u16string_view line) { CLog::Print(L"%s", ToWide(line).c_str()); }
 
+void CProcessLogSink::PrintCopyFailure(const std::filesystem::path& source, const std::filesystem::path& target) {
+  LogCopyFailure(source, target, ::GetLastError());
+}
+
 OsVersion GetSystemVersion() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;

@@ -47,6 +47,7 @@ class CRegistryEudcLink final : public CEudcLinkSwitcher {
 class CProcessLogSink final : public CLogSink {
  public:
   void Print(std::u16string_view line) override;
+  void PrintCopyFailure(const std::filesystem::path& source, const std::filesystem::path& target) override;
 };
 
 // The version the system reports (GetVersionExW).
