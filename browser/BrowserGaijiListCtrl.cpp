@@ -5,6 +5,7 @@
 #include "AddrJumpDlg.h"
 #include "ClipboardGlyph.h"
 #include "FileReplace.h"
+#include "FullPath.h"
 #include "GaijiCode.h"
 #include "GlyphDataSource.h"
 #include "GlyphMatch.h"
@@ -332,16 +333,19 @@ void CBrowserGaijiListCtrl::OnDropFiles(HDROP drop) {
     ShowMessage(MessageOwner(), IDS_ERR_DROP_COUNT, MB_OK);
     return;
   }
-  wchar_t name[kDropNameLength + 1] = {};
-  if (::DragQueryFileW(drop, 0, name, kDropNameLength) == 0) return;
-  CLog::Print(L"Drop File （name=%s）\n", name);
-  std::wstring path = name;
+  // The name's length first: a path may be longer than MAX_PATH.
+  const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
+  if (length == 0) return;
+  std::wstring path(length + 1, L'\0');
+  if (::DragQueryFileW(drop, 0, path.data(), length + 1) == 0) return;
+  path.resize(length);
+  CLog::Print(L"Drop File （name=%s）\n", path.c_str());
   if (path.size() <= 4) return;
   if (!IsGaijiFileName(FromWide(path))) {
     ShowMessageLogged(MessageOwner(), IDS_ERR_NOT_GAIJI_FILE, MB_OK | MB_ICONHAND, path.c_str());
     return;
   }
-  if (m_openDropped) m_openDropped(path);
+  if (m_openDropped) m_openDropped(FullPath(path));
 }
 
 LRESULT CBrowserGaijiListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

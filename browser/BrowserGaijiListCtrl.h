@@ -8,7 +8,7 @@
 //   grid.SubclassDlgItem(IDC_GAIJI_LIST, form);
 //   grid.SetSizeMovePredicate([&] { return frame.IsSizingOrMoving(); });
 //   grid.SetGlyphEditorRequest([&](const std::u16string& hex) { document.EditGlyph(hex); });
-//   grid.SetFileDropRequest([&](const std::wstring& path) { /* open it like a start target */ });
+//   grid.SetFileDropRequest([&](const std::filesystem::path& path) { /* open it like a start target */ });
 //   grid.SetYomiStore(&yomiStore);          // or nullptr while no readings are kept
 //   grid.InitRows(statusEdit);              // once, when the view is first shown
 //   grid.SetHeaderColor(linked ? CGaijiListCtrl::kHeaderLinked : CGaijiListCtrl::kHeaderDefault);
@@ -39,12 +39,11 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
  public:
   using SizeMovePredicate = std::function<bool()>;
   using GlyphEditorRequest = std::function<void(const std::u16string& hexCode)>;
-  using FileDropRequest = std::function<void(const std::wstring& path)>;
+  using FileDropRequest = std::function<void(const std::filesystem::path& path)>;
   using PauseProbe = std::function<bool()>;
 
   static constexpr wchar_t kTempPrefix[] = L"_Gvw_";
   static constexpr COLORREF kWaitTextColor = 0xC0C0C0;
-  static constexpr int kDropNameLength = 520;
 
   CBrowserGaijiListCtrl();
   ~CBrowserGaijiListCtrl() override;
@@ -54,7 +53,7 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   void SetSizeMovePredicate(SizeMovePredicate predicate) { m_sizeMoving = std::move(predicate); }
   // A double-click on a glyph cell passes the cell's code as four hex digits.
   void SetGlyphEditorRequest(GlyphEditorRequest request) { m_editGlyph = std::move(request); }
-  // One dropped TTE or EUF file is handed on to be opened.
+  // One dropped TTE or EUF file (a name of any length, made absolute) is handed on to be opened.
   void SetFileDropRequest(FileDropRequest request) { m_openDropped = std::move(request); }
   // Asked once per code that did not match during the bitmap search: true stops it. By
   // default the Pause key (GetAsyncKeyState(VK_PAUSE), high bit).

@@ -34,14 +34,18 @@ HBITMAP CopyToMonochrome(HBITMAP from, int width, int height, bool stretch) {
   HBITMAP result = ::CreateBitmap(width, height, 1, 1, nullptr);
   bool copied = false;
   if (source && target && result) {
+    // A bitmap that cannot be selected (one selected into another DC, or not a bitmap)
+    // would leave the DC's stock 1 x 1 bitmap as the source: a blank glyph, not a read.
+    auto selected = [](HGDIOBJ old) { return old != nullptr && old != HGDI_ERROR; };
     HGDIOBJ oldSource = ::SelectObject(source, from);
     HGDIOBJ oldTarget = ::SelectObject(target, result);
     // Colour to monochrome: the source DC's background colour (white) becomes 1.
-    copied = stretch && (size.cx != width || size.cy != height)
-                 ? ::StretchBlt(target, 0, 0, width, height, source, 0, 0, size.cx, size.cy, SRCCOPY) != FALSE
-                 : ::BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
-    ::SelectObject(source, oldSource);
-    ::SelectObject(target, oldTarget);
+    if (selected(oldSource) && selected(oldTarget))
+      copied = stretch && (size.cx != width || size.cy != height)
+                   ? ::StretchBlt(target, 0, 0, width, height, source, 0, 0, size.cx, size.cy, SRCCOPY) != FALSE
+                   : ::BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
+    if (selected(oldSource)) ::SelectObject(source, oldSource);
+    if (selected(oldTarget)) ::SelectObject(target, oldTarget);
   }
   if (!copied && result) {
     ::DeleteObject(result);

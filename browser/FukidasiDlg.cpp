@@ -37,10 +37,10 @@ CFukidasiDlg::CFukidasiDlg(CBrowserGaijiListCtrl& parent, int anchorX, int ancho
 
 CFukidasiDlg::~CFukidasiDlg() { Destroy(); }
 
-RECT CFukidasiDlg::KeepInsideDesktop(const RECT& window, const RECT& desktop) {
+RECT CFukidasiDlg::KeepInsideWorkArea(const RECT& window, const RECT& area) {
   RECT placed = window;
-  if (placed.bottom > desktop.bottom) ::OffsetRect(&placed, 0, desktop.bottom - placed.bottom);
-  if (placed.right > desktop.right) ::OffsetRect(&placed, desktop.right - placed.right, 0);
+  if (placed.bottom > area.bottom) ::OffsetRect(&placed, 0, area.bottom - placed.bottom);
+  if (placed.right > area.right) ::OffsetRect(&placed, area.right - placed.right, 0);
   return placed;
 }
 
@@ -56,9 +56,16 @@ bool CFukidasiDlg::OnInitDialog() {
   RECT screen = m_rect;
   HWND parent = m_parent.Handle();
   if (parent) ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&screen), 2);
-  RECT desktop{};
-  ::GetWindowRect(::GetDesktopWindow(), &desktop);
-  const RECT placed = KeepInsideDesktop(screen, desktop);
+  // The monitor of the browser, not the primary one; its work area leaves out the task bar.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  HWND browser = parent ? ::GetAncestor(parent, GA_ROOT) : nullptr;
+  RECT area{};
+  if (::GetMonitorInfoW(::MonitorFromWindow(browser, MONITOR_DEFAULTTONEAREST), &monitor))
+    area = monitor.rcWork;
+  else
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  const RECT placed = KeepInsideWorkArea(screen, area);
   ::SetWindowPos(Handle(), nullptr, placed.left, placed.top, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   if (HRGN shape = CreateShape()) ::SetWindowRgn(Handle(), shape, TRUE);  // the window owns it now
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
@@ -169,7 +176,14 @@ bool CFukidasiDlg::OnPaint() {
 
 LRESULT CFukidasiDlg::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_ERASEBKGND) return TRUE;  // painting fills the whole shape
-  if (msg == WM_DESTROY && ::GetCapture() == Handle()) ::ReleaseCapture();
+  if (msg == WM_DESTROY) {
+    m_destroying = true;
+    if (::GetCapture() == Handle()) ::ReleaseCapture();
+  }
+  // Another window took the mouse (a system dialog, a window of another program): the
+  // balloon no longer sees the click that would close it, so it closes now, and the
+  // disabled main window comes back.
+  if (msg == WM_CAPTURECHANGED && !m_destroying && reinterpret_cast<HWND>(lParam) != Handle()) EndDialog(1);
   return CDialog::WindowProc(msg, wParam, lParam);
 }
 

@@ -27,8 +27,9 @@ class CFukidasiDlg : public CDialog {
   ~CFukidasiDlg() override;
 
   // `window` (screen coordinates) moved up and left so that its bottom and right edge do
-  // not pass those of `desktop`; the upper and left edges are left alone.
-  static RECT KeepInsideDesktop(const RECT& window, const RECT& desktop);
+  // not pass those of `area`; the upper and left edges are left alone. The balloon keeps
+  // inside the work area of the monitor that holds the browser's main window.
+  static RECT KeepInsideWorkArea(const RECT& window, const RECT& area);
 
   // The balloon's shape: the rounded body united with the tail (window coordinates).
   static HRGN CreateShape();
@@ -48,6 +49,7 @@ class CFukidasiDlg : public CDialog {
   void DrawContent(HDC dc) const;
 
   CBrowserGaijiListCtrl& m_parent;
+  bool m_destroying = false;  // releasing the capture while going must not end it again
   RECT m_rect;  // in the parent's client coordinates
   bool m_closeMark;
 };

@@ -9,6 +9,7 @@
 #include "BrowserGaijiListCtrl.h"
 #include "BrowserMessages.h"
 #include "ExternalPrograms.h"
+#include "FullPath.h"
 #include "Help.h"
 #include "Log.h"
 #include "Message.h"
@@ -100,7 +101,7 @@ bool CGlyphviewApp::InitInstance() {
       ShowMessageLogged(nullptr, static_cast<UINT>(message), MB_OK | MB_ICONHAND, commandLine.Target().c_str());
       return false;
     }
-    m_startTarget = commandLine.Target();
+    m_startTarget = FullPath(commandLine.Target());
   }
 
   if (!CreateMainWindow()) return false;
@@ -168,7 +169,7 @@ void CGlyphviewApp::InstallCommands() {
       [this](UINT id) { return m_recentFiles.Entry(static_cast<int>(id - ID_FILE_MRU_FIRST)).has_value(); });
   commands.Add(ID_JUMP_CODE, [this] { m_document.OnJumpToCode(); }, always);
   commands.Add(ID_TTE_ASSOCIATE, [this] { AssociateTteFiles(m_frame.Handle(), GetProgramFolder()); }, always);
-  commands.Add(ID_CODE_PRINT, [this] { StartCodeTablePrinter(m_frame.Handle(), GetProgramFolder(), m_document.ShownPath()); },
+  commands.Add(ID_CODE_PRINT, [this] { StartCodeTablePrinter(m_frame.Handle(), GetProgramFolder(), m_document.ShownPath().wstring()); },
                [this] { return !m_document.ShownPath().empty(); });
   commands.Add(ID_HELP, [this] { OnHelp(); }, always);
   commands.Add(ID_LINK_CHANGE, [this] { m_yomiCommands.OnLinkChange(); }, [this] { return m_yomiCommands.CanChangeLink(); });

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "GlyphviewDoc.h"
@@ -53,8 +54,8 @@ class CGlyphviewApp {
 
   // The gaiji file that the view opens when it receives WM_APP_OPEN_START_TARGET: the
   // command-line target, or a dropped file (set before posting the message).
-  const std::wstring& StartTarget() const { return m_startTarget; }
-  void SetStartTarget(std::wstring path) { m_startTarget = std::move(path); }
+  const std::filesystem::path& StartTarget() const { return m_startTarget; }
+  void SetStartTarget(std::filesystem::path path) { m_startTarget = std::move(path); }
 
  private:
   bool InitInstance();
@@ -72,7 +73,7 @@ class CGlyphviewApp {
   CMainFrame m_frame;
   CGlyphviewView m_view;
   CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
-  std::wstring m_startTarget;
+  std::filesystem::path m_startTarget;
   bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;
   bool m_exited = false;

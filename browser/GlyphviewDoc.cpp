@@ -6,6 +6,7 @@
 #include "EufCreatorWin32.h"
 #include "EufMakeAnsDlg.h"
 #include "ExternalPrograms.h"
+#include "FullPath.h"
 #include "FukidasiDlg.h"
 #include "GlyphImageFile.h"
 #include "GlyphviewApp.h"
@@ -47,7 +48,7 @@ bool CGlyphviewDoc::OnNewDocument() {
 
 bool CGlyphviewDoc::ListIsWindow() const { return m_list && m_list->IsWindow(); }
 
-bool CGlyphviewDoc::Load(const std::wstring& path) {
+bool CGlyphviewDoc::Load(const std::filesystem::path& path) {
   // The open's message boxes and dialogs dispatch messages: nothing may open a file inside it.
   if (m_loading) return false;
   bool loaded = false;
@@ -72,24 +73,24 @@ void CGlyphviewDoc::RunDeferredReload() {
   }
 }
 
-bool CGlyphviewDoc::LoadFile(const std::wstring& path) {
+bool CGlyphviewDoc::LoadFile(const std::filesystem::path& path) {
   HWND owner = m_app.MainFrame().Handle();
-  if (!PathExists(FromWide(path))) {
+  if (!PathExists(path.u16string())) {
     ShowMessage(owner, IDS_ERR_FILE_MISSING, MB_OK, path.c_str());
-    m_app.RecentFiles().Remove(path);
+    m_app.RecentFiles().Remove(path.wstring());
     return false;
   }
-  const std::wstring eufPath = ToWide(DerivedPath(FromWide(path), u"euf"));
-  const std::wstring ttePath = ToWide(DerivedPath(FromWide(path), u"tte"));
+  const std::wstring eufPath = ToWide(DerivedPath(path.u16string(), u"euf"));
+  const std::wstring ttePath = ToWide(DerivedPath(path.u16string(), u"tte"));
 
   const int status = m_tte.Read(std::filesystem::path(ttePath));
   if (status != 0) ShowMessage(owner, IDS_WARN_TTE_READ, MB_OK | MB_ICONEXCLAMATION, ttePath.c_str(), status);
 
   if (!PathExists(FromWide(eufPath))) {
-    CEufMakeAnsDlg question(path);
+    CEufMakeAnsDlg question(path.wstring());
     if (question.DoModal(owner) != IDOK) return false;
     const int size = m_app.Settings().bitmapSize;
-    if (CreateEufFromTte(owner, m_tte, path, eufPath, question.UnicodeChecked(), size, size, m_app.Settings()) != 1)
+    if (CreateEufFromTte(owner, m_tte, path.wstring(), eufPath, question.UnicodeChecked(), size, size, m_app.Settings()) != 1)
       return false;
   }
 
@@ -99,12 +100,12 @@ bool CGlyphviewDoc::LoadFile(const std::wstring& path) {
     m_list->SetHeaderColor(linked ? CGaijiListCtrl::kHeaderLinked : CGaijiListCtrl::kHeaderDefault);
     if (!m_list->AttachEuf(std::filesystem::path(eufPath), status != 0 ? -1 : m_tte.definedCount)) return false;
     const SIZE size = m_list->ManagementSize();
-    m_app.MainFrame().SetBrowserTitle(m_shownPath, size.cx, size.cy);
+    m_app.MainFrame().SetBrowserTitle(m_shownPath.wstring(), size.cx, size.cy);
   }
-  m_app.RecentFiles().Add(path);
+  m_app.RecentFiles().Add(path.wstring());
 
   if (linked) {
-    m_app.Yomi().LoadReadings(std::filesystem::path(m_shownPath));
+    m_app.Yomi().LoadReadings(m_shownPath);
     if (ListIsWindow()) m_list->RefreshStatusLine();
   }
   return true;
@@ -118,7 +119,7 @@ void CGlyphviewDoc::Reload() {
   CLog::Print(L"Command:データ再読込\n");
   // With nothing shown this opens the empty path: message 2053 names an empty file.
   if (!ListIsWindow()) return;
-  const std::wstring path = m_shownPath;  // Load replaces the shown path
+  const std::filesystem::path path = m_shownPath;  // Load replaces the shown path
   Load(path);
   ::RedrawWindow(m_list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   m_list->RefreshStatusLine();
@@ -127,7 +128,7 @@ void CGlyphviewDoc::Reload() {
 void CGlyphviewDoc::OnFileOpen() {
   CTTELoadDlg dialog(m_app.Settings());
   if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
-  const std::wstring path = dialog.ResultPath();
+  const std::filesystem::path path = FullPath(dialog.ResultPath());
   CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
   Load(path);
 }
@@ -135,7 +136,7 @@ void CGlyphviewDoc::OnFileOpen() {
 void CGlyphviewDoc::OnOpenRecentFile(int index) {
   const auto entry = m_app.RecentFiles().Entry(index);
   if (!entry || entry->empty()) return;
-  const std::wstring path = *entry;  // Load may reorder or remove the entry
+  const std::filesystem::path path = *entry;  // Load may reorder or remove the entry
   CLog::Print(L"Command:履歴ﾌｧｲﾙを開く（%s）\n", path.c_str());
   Load(path);
 }
@@ -146,7 +147,7 @@ void CGlyphviewDoc::OnJumpToCode() {
 }
 
 void CGlyphviewDoc::OnCopyGlyph() {
-  CLog::Print(L"Command:ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ\n");
+  CLog::Print(L"Command:選択外字をコピー（ｸﾘｯﾌﾟﾎﾞｰﾄﾞ保存）\n");
   if (ListIsWindow()) m_list->CopyGlyphToClipboard();
 }
 
@@ -181,7 +182,7 @@ void CGlyphviewDoc::OnSaveGlyphImage() {
   const std::wstring name = ToWide(FormatHex4(static_cast<std::uint32_t>(code))) + L".png";
   CSaveFileDlg dialog(L"PNG 画像 (*.png)\0*.png\0BMP 画像 (*.bmp)\0*.bmp\0", L"png");
   HWND owner = m_app.MainFrame().Handle();
-  if (!dialog.DoModal(owner, std::filesystem::path(m_shownPath).parent_path() / name)) return;
+  if (!dialog.DoModal(owner, m_shownPath.parent_path() / name)) return;
   const std::wstring extension = dialog.Path().extension().wstring();
   const GlyphImageFormat format = ::lstrcmpiW(extension.c_str(), L".bmp") == 0 ? GlyphImageFormat::Bmp : GlyphImageFormat::Png;
   const std::wstring target = dialog.Path().wstring();
@@ -210,7 +211,7 @@ void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {
 void CGlyphviewDoc::OnCloseDocument() { m_app.Yomi().SaveReadings(false); }
 
 bool CGlyphviewDoc::IsLinkedFont() const {
-  return !m_shownPath.empty() && Lowered(m_shownPath) == Lowered(m_app.Settings().GetLinkedFontPath(true));
+  return !m_shownPath.empty() && Lowered(m_shownPath.wstring()) == Lowered(m_app.Settings().GetLinkedFontPath(true));
 }
 
 }  // namespace moji

@@ -4,6 +4,7 @@
 // control from the EUF. It is the command target of the file commands.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "TTEMetrics.h"
@@ -29,7 +30,7 @@ class CGlyphviewDoc {
   // missing EUF from it, and hands the EUF to the list control. False when nothing new is
   // shown (missing file, creation refused or failed, EUF unusable), and for a call made
   // while an open is still running (from inside one of its message boxes or dialogs).
-  bool Load(const std::wstring& path);
+  bool Load(const std::filesystem::path& path);
 
   // Opens the shown file again (command 32792, F5, and the glyph editor's notification).
   // While an open runs (its message boxes and dialogs run message loops of their own) the
@@ -69,8 +70,9 @@ class CGlyphviewDoc {
   // The shown path, lower-cased, equals the linked EUDC font's TTE path, lower-cased.
   bool IsLinkedFont() const;
 
-  // The path given to the last open that got as far as the EUF, exactly as given; empty at start.
-  const std::wstring& ShownPath() const { return m_shownPath; }
+  // The path given to the last open that got as far as the EUF (made absolute where it
+  // entered the program); empty at start.
+  const std::filesystem::path& ShownPath() const { return m_shownPath; }
 
   const CTTEMetrics& Metrics() const { return m_tte; }
 
@@ -79,7 +81,7 @@ class CGlyphviewDoc {
 
  private:
   bool ListIsWindow() const;
-  bool LoadFile(const std::wstring& path);
+  bool LoadFile(const std::filesystem::path& path);
   void RunDeferredReload();
 
   CGlyphviewApp& m_app;
@@ -88,7 +90,7 @@ class CGlyphviewDoc {
   bool m_loading = false;         // inside Load
   bool m_reloadPending = false;   // a reload asked for while loading
   bool m_runningDeferred = false; // the deferred reloads are being run
-  std::wstring m_shownPath;
+  std::filesystem::path m_shownPath;
   CTTEMetrics m_tte;
 };
 

@@ -68,7 +68,7 @@ void CGlyphviewView::AttachGaijiList() {
   m_grid.SetSizeMovePredicate([this] { return m_app.MainFrame().IsSizingOrMoving(); });
   m_grid.SetGlyphEditorRequest([this](const std::u16string& hex) { m_app.Document().EditGlyph(hex); });
   m_grid.SetYomiStore(&m_app.Yomi());
-  m_grid.SetFileDropRequest([this](const std::wstring& path) {
+  m_grid.SetFileDropRequest([this](const std::filesystem::path& path) {
     m_app.SetStartTarget(path);  // opened like a file named on the command line
     ::PostMessageW(Handle(), WM_APP_OPEN_START_TARGET, 0, 0);
   });
@@ -95,7 +95,7 @@ void CGlyphviewView::OnSize(UINT, int width, int height) {
 
 bool CGlyphviewView::PreTranslateMessage(MSG& msg) {
   if (msg.message == WM_APP_OPEN_START_TARGET && msg.hwnd == Handle()) {
-    const std::wstring target = m_app.StartTarget();  // a copy: opening may set a new target
+    const std::filesystem::path target = m_app.StartTarget();  // a copy: opening may set a new target
     m_app.Document().Load(target);
     return true;
   }

@@ -45,12 +45,12 @@ bool CYomiCommands::ManagesLinkedFontAlone() const {
 
 bool CYomiCommands::CanChangeLink() const {
   const CGlyphviewDoc& document = m_app.Document();
-  return EndsInTte(document.ShownPath()) && !document.IsLinkedFont() && CountBrowserWindows() == 1;
+  return EndsInTte(document.ShownPath().wstring()) && !document.IsLinkedFont() && CountBrowserWindows() == 1;
 }
 
 void CYomiCommands::OnLinkChange() {
   CLog::Print(L"Command:外字のリンクを変更\n");
-  const std::wstring shown = m_app.Document().ShownPath();
+  const std::wstring shown = m_app.Document().ShownPath().wstring();
   if (!CBinaryFile::Open(std::filesystem::path(shown), CBinaryFile::Access::Read)) {
     ::MessageBeep(0);
     return;

@@ -53,8 +53,15 @@ int CEufFile::Load(std::unique_ptr<CByteSource> source) {
 
   std::uint8_t rec[euf::kRecordHeaderSize];
   const std::uint64_t firstPos = std::uint64_t{anchor} + m_table[0];
-  if (firstPos < source->Size() && source->ReadExact(firstPos, rec, sizeof rec))
-    m_glyphSize = std::make_pair(int{Le16(&rec[4])}, int{Le16(&rec[6])});
+  if (firstPos < source->Size() && source->ReadExact(firstPos, rec, sizeof rec)) {
+    const int width = Le16(&rec[4]);
+    const int height = Le16(&rec[6]);
+    if (width <= 0 || height <= 0 || width > euf::kMaxGlyphSide || height > euf::kMaxGlyphSide) {
+      Close();
+      return euf::kMsgInternalError;
+    }
+    m_glyphSize = std::make_pair(width, height);
+  }
   m_source = std::move(source);
   return 0;
 }

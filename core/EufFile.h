@@ -27,6 +27,7 @@ inline constexpr std::size_t kAnchorOffset = 98;
 inline constexpr std::size_t kBlockSize = 20;
 inline constexpr std::size_t kRecordHeaderSize = 8;
 inline constexpr std::size_t kMaxBitmapBytes = 8192;  // a 256 x 256 bitmap
+inline constexpr int kMaxGlyphSide = 256;             // the largest template, SPACE_256.euf
 
 // Messages of a file that cannot be used (shown with the file's path).
 inline constexpr int kMsgOpenFailed = 2015;
@@ -79,6 +80,8 @@ class CEufFile {
   std::uint32_t Entry(int code) const;  // 0 outside the table
   // The file's glyph size: width and height of the record of the first entry (or, when
   // the first code has no glyph, of the 8 bytes at P). Unset when those cannot be read.
+  // A file whose glyph size has a side of 0 or above kMaxGlyphSide is refused by Open
+  // (kMsgInternalError): that size drives the grid's layout and the search's buffers.
   std::optional<std::pair<int, int>> GlyphSize() const { return m_glyphSize; }
 
   bool HasGlyph(int code) const { return Entry(code) != 0; }

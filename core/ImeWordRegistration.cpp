@@ -85,7 +85,7 @@ std::optional<ImeRegistrationCounts> RegisterReadingsWithIme(CYomiStore& store, 
   const std::u16string fileName = ime.FileName();
   const std::vector<ImeWordStyle> styles = ime.Styles();
   if (styles.empty()) {
-    services.prompter.Show(imereg::kMsgNoStyle, {});
+    services.prompter.Message(imereg::kMsgNoStyle, CPrompter::Buttons::Ok, CPrompter::Icon::None, {}, true);
     return std::nullopt;
   }
 
@@ -115,9 +115,11 @@ std::optional<ImeRegistrationCounts> RegisterReadingsWithIme(CYomiStore& store, 
   if (services.setBusy) services.setBusy(false);
 
   // The copy tells the next run which words to remove: written whole or not at all.
-  if (!WriteFileAtomically(oldCopy, *current))
+  if (!WriteFileAtomically(oldCopy, *current)) {
+    log.PrintCopyFailure(store.Path(), oldCopy);  // before anything else can change the last error
     services.prompter.Message(imereg::kMsgOldCopyFailed, CPrompter::Buttons::Ok, CPrompter::Icon::None,
                               {store.Path().u16string(), oldCopy.u16string()}, true);
+  }
   services.prompter.Message(imereg::kMsgStatus, CPrompter::Buttons::Ok, CPrompter::Icon::Information,
                             {counts.deleted, counts.deleteErrors, counts.added, counts.addErrors}, false);
   return counts;

@@ -8,6 +8,7 @@
 
 #include "AboutDlg.h"
 #include "CodeTablePage.h"
+#include "FullPath.h"
 #include "Help.h"
 #include "Log.h"
 #include "Message.h"
@@ -88,8 +89,9 @@ bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
     return false;
   }
   // The "/f:" path is the only argument; no other processing of the line follows, so a path
-  // with spaces (the browser does not quote it) stays whole.
-  m_printTtePath = ToWide(ParsePrintTarget(FromWide(arguments)));
+  // with spaces (the browser does not quote it) stays whole. A relative path is made
+  // absolute here, against the folder the printer was started in.
+  m_printTtePath = FullPath(ToWide(ParsePrintTarget(FromWide(arguments)))).wstring();
 
   if (!TakeSingleInstance()) return false;
 

@@ -114,6 +114,9 @@ class CFakeRenderer final : public CGlyphRenderer {
 class CFakeLog final : public CLogSink {
  public:
   void Print(std::u16string_view line) override { lines.emplace_back(line); }
+  void PrintCopyFailure(const std::filesystem::path& source, const std::filesystem::path& target) override {
+    lines.push_back(u"copy failed: " + source.u16string() + u" -> " + target.u16string());
+  }
   std::vector<std::u16string> lines;
 };
 

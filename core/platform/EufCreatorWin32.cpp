@@ -22,6 +22,10 @@ void CMessageBoxEufPrompter::SetBusy(bool busy) {
 
 void CProcessLogSink::Print(std::u16string_view line) { CLog::Print(L"%s", ToWide(line).c_str()); }
 
+void CProcessLogSink::PrintCopyFailure(const std::filesystem::path& source, const std::filesystem::path& target) {
+  LogCopyFailure(source, target, ::GetLastError());
+}
+
 OsVersion GetSystemVersion() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;

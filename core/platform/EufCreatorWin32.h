@@ -41,6 +41,7 @@ class CMessageBoxEufPrompter : public CEufCreatePrompter {
 class CProcessLogSink final : public CLogSink {
  public:
   void Print(std::u16string_view line) override;
+  void PrintCopyFailure(const std::filesystem::path& source, const std::filesystem::path& target) override;
 };
 
 // The version the system reports (GetVersionExW).

@@ -111,9 +111,13 @@ std::wstring SystemErrorText(DWORD error) {
 bool CopyFileLogged(const std::filesystem::path& src, const std::filesystem::path& dst, bool failIfExists) {
   if (CopyFileW(src.c_str(), dst.c_str(), failIfExists ? TRUE : FALSE)) return true;
   const DWORD error = GetLastError();
-  CLog::Print(L"%s", FormatResource(kMsgCopyFailed, src.c_str(), dst.c_str(), SystemErrorText(error).c_str()).c_str());
+  LogCopyFailure(src, dst, error);
   SetLastError(error);
   return false;
+}
+
+void LogCopyFailure(const std::filesystem::path& src, const std::filesystem::path& dst, DWORD error) {
+  CLog::Print(L"%s", FormatResource(kMsgCopyFailed, src.c_str(), dst.c_str(), SystemErrorText(error).c_str()).c_str());
 }
 
 }  // namespace moji

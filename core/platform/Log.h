@@ -46,6 +46,9 @@ class CLog {
 // its own message. GetLastError() still gives the copy's error afterwards.
 bool CopyFileLogged(const std::filesystem::path& src, const std::filesystem::path& dst, bool failIfExists);
 
+// Logs string 2044 for a copy of `src` to `dst` that failed with `error`.
+void LogCopyFailure(const std::filesystem::path& src, const std::filesystem::path& dst, DWORD error);
+
 // The system's text for an error number in the user's default language (ends in "\r\n" as
 // the system gives it); "Error <n>" when the system has none.
 std::wstring SystemErrorText(DWORD error);

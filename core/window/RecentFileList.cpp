@@ -1,5 +1,6 @@
 #include "RecentFileList.h"
 
+#include "FullPath.h"
 #include "Settings.h"
 
 namespace moji {
@@ -47,8 +48,9 @@ std::optional<std::wstring> CRecentFileList::Entry(int index) const {
 void CRecentFileList::Load(const CSettings& settings) {
   m_entries.clear();
   for (int i = 0; i < m_capacity; ++i) {
-    std::wstring path = settings.ReadString(kSection, KeyOf(i).c_str());
-    if (!path.empty()) m_entries.push_back(std::move(path));
+    // Entries written by older versions may be relative; they are opened as whole paths.
+    const std::wstring path = settings.ReadString(kSection, KeyOf(i).c_str());
+    if (!path.empty()) m_entries.push_back(FullPath(path).wstring());
   }
 }
 

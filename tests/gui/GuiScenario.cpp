@@ -41,9 +41,10 @@ void CGuiScenario::TearDown() {
   }
 }
 
-CTargetProcess& CGuiScenario::Start(const std::wstring& programName, const std::wstring& arguments) {
+CTargetProcess& CGuiScenario::Start(const std::wstring& programName, const std::wstring& arguments,
+                                    const std::filesystem::path& workingFolder) {
   auto process = std::make_unique<CTargetProcess>();
-  EXPECT_TRUE(process->Start(m_folder.File(programName), arguments, m_folder.Path()))
+  EXPECT_TRUE(process->Start(m_folder.File(programName), arguments, workingFolder.empty() ? m_folder.Path() : workingFolder))
       << "cannot start " << m_folder.File(programName) << ", error " << GetLastError();
   m_processes.push_back(std::move(process));
   return *m_processes.back();

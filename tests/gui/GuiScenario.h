@@ -39,7 +39,9 @@ class CGuiScenario : public ::testing::Test {
 
   // Starts a program of the scenario folder (e.g. L"Mojiview.exe") with the scenario
   // folder as current folder. Fails the test when it cannot be started.
-  CTargetProcess& Start(const std::wstring& programName, const std::wstring& arguments = {});
+  // Started in `workingFolder`, or in the scenario's folder when that is empty.
+  CTargetProcess& Start(const std::wstring& programName, const std::wstring& arguments = {},
+                        const std::filesystem::path& workingFolder = {});
   // Takes a process that a program under test started (a second browser, the printer).
   CTargetProcess& Adopt(DWORD processId);
 

@@ -66,9 +66,9 @@ TEST(EufFile, GlyphSizesTheFileCanHold) {
   ASSERT_TRUE(euf.ReadGlyph(0xE001, g));
   EXPECT_EQ(g.bits.size(), 8192u);
 
-  ASSERT_EQ(euf.Open(Fixture("rec300.euf"), CBinaryFile::Access::Read), 0);
-  EXPECT_EQ(euf.GlyphSize(), std::make_pair(300, 300));
-  EufReadResult r = euf.ReadGlyph(0xE000, g);
+  ASSERT_EQ(euf.Open(Fixture("second300.euf"), CBinaryFile::Access::Read), 0);
+  EXPECT_EQ(euf.GlyphSize(), std::make_pair(64, 64));
+  EufReadResult r = euf.ReadGlyph(0xE001, g);
   EXPECT_EQ(r.fault, EufReadFault::BufferSize);
   EXPECT_EQ(r.detail, 300u * 300 / 8);
   EXPECT_EQ(g.width, 0);
@@ -99,6 +99,12 @@ TEST(EufFile, EveryMessageComesFromAFixture) {
       {"err2018_plen.euf", 2018},
       {"err2019_lastbelowfirst.euf", 2019},
       {"err2019_table.euf", 2019},
+      // Glyph sizes outside 1..256 per side, which would drive layout and search buffers.
+      {"rec300.euf", 2019},
+      {"size65535.euf", 2019},
+      {"size272x16.euf", 2019},
+      {"size16x0.euf", 2019},
+      {"nofirst_size0x64.euf", 2019},
   };
   for (const auto& [name, message] : cases) {
     CEufFile euf;

@@ -123,6 +123,7 @@ TEST_F(ImeWordRegistrationTest, NoStylesStopsWith2030AndLeavesTheCopyAlone) {
   m_ime.styles.clear();
   EXPECT_FALSE(Run(Records({{0xE002, u"い"}})));
   EXPECT_EQ(m_prompter.Ids(), std::vector<int>{imereg::kMsgNoStyle});
+  EXPECT_TRUE(m_prompter.shown[0].log);
   EXPECT_THAT(m_ime.calls, IsEmpty());
   EXPECT_EQ(Read(m_old), old);
 }
@@ -138,6 +139,7 @@ TEST_F(ImeWordRegistrationTest, ChangedReadingsAreSavedFirstAndAFailedCopyShows2
   EXPECT_EQ(m_prompter.Ids(), (std::vector<int>{imereg::kMsgOldCopyFailed, imereg::kMsgStatus}));
   EXPECT_EQ(m_prompter.shown[0].args, (std::vector<MessageArg>{(m_dir / u"gaiji.ymi").u16string(), m_old.u16string()}));
   EXPECT_TRUE(m_prompter.shown[0].log);
+  EXPECT_EQ(m_log.lines.back(), u"copy failed: " + (m_dir / u"gaiji.ymi").u16string() + u" -> " + m_old.u16string());
 }
 
 }  // namespace

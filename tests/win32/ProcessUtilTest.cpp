@@ -1,6 +1,8 @@
 // Program folder, launching, window tags and the command-line target under Wine.
 #include "ProcessUtil.h"
 
+#include "FullPath.h"
+
 #include <gtest/gtest.h>
 
 #include "Win32TestSupport.h"
@@ -24,6 +26,28 @@ TEST(ProcessUtil, ProgramFolderEndsInABackslashAndHoldsTheProgram) {
   EXPECT_EQ(path.rfind(folder, 0), 0u);
   EXPECT_EQ(path.find(L'\\', folder.size()), std::wstring::npos);
   EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(ProcessUtil, FullPathResolvesNamesAgainstTheCurrentFolder) {
+  test::ScratchFolder folder(L"fullpath");
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder.Path().c_str()));
+  const std::wstring here = folder.Path().wstring();
+  const std::wstring parent = folder.Path().parent_path().wstring();
+  const std::wstring longName(300, L'a');
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"K.tte", here + L"\\K.tte"},
+      {L".\\K.tte", here + L"\\K.tte"},
+      {L"sub\\..\\my font.tte", here + L"\\my font.tte"},
+      {L"..\\K.tte", parent + L"\\K.tte"},
+      {L"C:\\x\\y\\..\\K.tte", L"C:\\x\\K.tte"},
+      {L"\\\\server\\share\\K.tte", L"\\\\server\\share\\K.tte"},
+      {longName + L".tte", here + L"\\" + longName + L".tte"},  // longer than MAX_PATH
+      {L"", L""},
+  };
+  for (const auto& [name, full] : cases) EXPECT_EQ(FullPath(name).wstring(), full) << name;
+  SetCurrentDirectoryW(before);
 }
 
 TEST(ProcessUtil, LaunchProgramStartsTheWholeCommandLineWithoutWaiting) {

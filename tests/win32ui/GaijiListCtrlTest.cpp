@@ -548,9 +548,9 @@ TEST(GaijiListCtrl, ReadFaultsAreLoggedAndLeaveTheCellEmpty) {
 
   // A record whose bits would exceed 8192 bytes.
   CEufFile big;
-  ASSERT_EQ(big.Open(Fixture("rec300.euf"), CBinaryFile::Access::Read), 0);
-  ASSERT_TRUE(h.grid.AttachEuf(Fixture("rec300.euf"), 2));
-  EXPECT_TRUE(h.grid.ReadGlyph(0xE000, width, height).empty());
+  ASSERT_EQ(big.Open(Fixture("second300.euf"), CBinaryFile::Access::Read), 0);
+  ASSERT_TRUE(h.grid.AttachEuf(Fixture("second300.euf"), 2));
+  EXPECT_TRUE(h.grid.ReadGlyph(0xE001, width, height).empty());
 
   // Bits cut off by the end of the file after the size check passed.
   const std::string valid = test::ReadBytes(Fixture("valid64.euf"));
@@ -568,7 +568,7 @@ TEST(GaijiListCtrl, ReadFaultsAreLoggedAndLeaveTheCellEmpty) {
             std::string::npos);
   EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込位置異常(AbsAddr=" + Hex4(e3) + ":pos=" + Hex4(anchor + e3 + 512) + ")\n"),
             std::string::npos);
-  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込ﾊﾞｯﾌｧ異常(AbsAddr=" + Hex4(big.Entry(0xE000)) + ":size=2BF2)\n"),
+  EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込ﾊﾞｯﾌｧ異常(AbsAddr=" + Hex4(big.Entry(0xE001)) + ":size=2BF2)\n"),
             std::string::npos);
   const std::uint64_t e4 = cut.Entry(0xF8FF);
   EXPECT_NE(text.find("ﾋﾞｯﾄﾃﾞｰﾀ読込異常(AbsAddr=" + Hex4(e4) + ":pos=" + Hex4(cut.Anchor() + e4 + 8) + ")\n"),
@@ -797,6 +797,18 @@ TEST(GaijiListCtrl, CopyPutsTheGlyphOfItsOwnSizeOnTheClipboard) {
   EXPECT_EQ(strokes, -1);
   DeleteObject(read);
   EXPECT_FALSE(ReadClipboardGlyph(CF_BITMAP, nullptr, nullptr, nullptr, nullptr));
+  // A clipboard bitmap that cannot be selected (another DC holds it) is a failed read.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HGDIOBJ onClipboard = GetClipboardData(CF_BITMAP);
+  CloseClipboard();
+  HDC holder = CreateCompatibleDC(nullptr);
+  HGDIOBJ held = SelectObject(holder, onClipboard);
+  ASSERT_NE(held, nullptr);
+  read = nullptr;
+  EXPECT_FALSE(ReadClipboardGlyph(CF_BITMAP, &read, nullptr, nullptr, nullptr));
+  EXPECT_EQ(read, nullptr);
+  SelectObject(holder, held);
+  DeleteDC(holder);
   EXPECT_NE(log.Text().find("Bitmap Copy to Clipboard（code=E010）\n"), std::string::npos);
 
   ASSERT_TRUE(h.grid.SelectCode(0xE003));  // an empty cell: nothing to copy
@@ -863,7 +875,10 @@ HDROP DropOf(const std::vector<std::wstring>& files) {
 TEST(GaijiListCtrl, DroppedFilesOpenOneFontFileOnly) {
   GridHost h;
   std::vector<std::wstring> opened;
-  h.grid.SetFileDropRequest([&](const std::wstring& path) { opened.push_back(path); });
+  h.grid.SetFileDropRequest([&](const std::filesystem::path& path) { opened.push_back(path.wstring()); });
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  const std::wstring deep = L"C:\\fonts\\" + std::wstring(600, L'd') + L"\\c.tte";  // past the old 520
   struct {
     std::vector<std::wstring> files;
     std::wstring opened;
@@ -874,6 +889,8 @@ TEST(GaijiListCtrl, DroppedFilesOpenOneFontFileOnly) {
       {{L"C:\\fonts\\x.bmp"}, L"", IDS_ERR_NOT_GAIJI_FILE},
       {{L"C:\\fonts\\a.tte", L"C:\\fonts\\b.tte"}, L"", IDS_ERR_DROP_COUNT},
       {{L"tte"}, L"", 0},
+      {{deep}, deep, 0},
+      {{L"rel.euf"}, (fs::path(current) / L"rel.euf").wstring(), 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.files));
@@ -943,7 +960,7 @@ TEST(GaijiListCtrl, BitmapSearchFindsExactMatchesFromItsStartAndStopsOnPause) {
   DeleteObject(pattern);
 }
 
-TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
+TEST(GaijiListCtrl, BalloonStaysInsideTheWorkAreaAndClosesOnAnyKeyButtonOrLostCapture) {
   const RECT desktop{0, 0, 1280, 1024};
   struct {
     RECT window;
@@ -955,13 +972,18 @@ TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
       {{1100, 1000, 1344, 1102}, {1036, 922, 1280, 1024}},  // lower-right corner
       {{-30, -20, 214, 82}, {-30, -20, 214, 82}},           // upper and left edges stay
   };
+  const RECT second{1280, 0, 2560, 984};  // a monitor right of the first, task bar below
+  const RECT onSecond = CFukidasiDlg::KeepInsideWorkArea(RECT{2400, 900, 2644, 1002}, second);
+  const RECT movedOnSecond{2316, 882, 2560, 984};
+  EXPECT_TRUE(EqualRect(&onSecond, &movedOnSecond));
   for (const auto& c : cases) {
-    const RECT placed = CFukidasiDlg::KeepInsideDesktop(c.window, desktop);
+    const RECT placed = CFukidasiDlg::KeepInsideWorkArea(c.window, desktop);
     EXPECT_TRUE(EqualRect(&placed, &c.placed)) << placed.left << "," << placed.top;
   }
 
   GridHost h;
-  for (const UINT closing : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN), static_cast<UINT>(WM_NCLBUTTONDOWN)}) {
+  // 0: another window takes the mouse capture.
+  for (const UINT closing : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN), static_cast<UINT>(WM_NCLBUTTONDOWN), 0u}) {
     CFukidasiDlg balloon(h.grid, 64, 100, true);
     RECT rect{};
     bool captured = false, shaped = false;
@@ -971,9 +993,16 @@ TEST(GaijiListCtrl, BalloonStaysInsideTheDesktopAndClosesOnAnyKeyOrButton) {
       HRGN region = CreateRectRgn(0, 0, 0, 0);
       shaped = GetWindowRgn(window, region) != ERROR;
       DeleteObject(region);
-      PostMessageW(window, closing, 0, 0);
+      if (closing != 0) {
+        PostMessageW(window, closing, 0, 0);
+      } else {  // the balloon closes at once with 1; the cancel would end it with 2 otherwise
+        SetCapture(h.list);
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+      }
     });
     EXPECT_EQ(balloon.DoModal(h.list), 1);
+    EXPECT_TRUE(IsWindowEnabled(GetAncestor(h.list, GA_ROOT)));
+    if (closing == 0) ReleaseCapture();
     POINT origin{64, 100};
     ClientToScreen(h.list, &origin);
     EXPECT_EQ(rect.left, origin.x);

@@ -163,8 +163,8 @@ class CBrowserFileScenario : public CGuiScenario {
   }
 
   // ---- the browser --------------------------------------------------------------------------
-  HWND StartBrowser(const std::wstring& arguments = {}) {
-    m_browser = &Start(kBrowserProgram, arguments);
+  HWND StartBrowser(const std::wstring& arguments = {}, const std::filesystem::path& workingFolder = {}) {
+    m_browser = &Start(kBrowserProgram, arguments, workingFolder);
     HWND main = m_browser->WaitForMainWindow(kDefaultTimeoutMs, kBrowserTag);
     EXPECT_TRUE(main) << "no main window";
     return main;

@@ -178,6 +178,7 @@ TEST_F(ClipboardScenario, CopiedGlyphIsFoundAgainFromTheTopAndNotAfterItself) {
   const std::wstring log = Log();
   EXPECT_THAT(log, HasSubstr(L"Drag Start (Addr=E004:h="));
   EXPECT_THAT(log, Not(HasSubstr(L"Drag End")));
+  EXPECT_THAT(log, HasSubstr(L"Command:選択外字をコピー（ｸﾘｯﾌﾟﾎﾞｰﾄﾞ保存）\n"));
   EXPECT_THAT(log, HasSubstr(L"Bitmap Copy to Clipboard（code=E004）\n"));
 }
 

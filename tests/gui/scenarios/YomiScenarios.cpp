@@ -84,7 +84,8 @@ class YomiScenario : public CBrowserFileScenario {
 };
 
 TEST_F(YomiScenario, LinkChangeLinksTheShownTteForAllTypefacesAndTurnsTheHeaderPaleRed) {
-  HWND main = StartBrowserWith(m_tte);
+  // Named relative to the folder the browser starts in: it is shown and linked by its full path.
+  HWND main = StartBrowser(m_tte.filename().wstring(), m_tte.parent_path());
   ASSERT_TRUE(main);
   ASSERT_EQ(WaitForTitle(main, Title(m_tte)), Title(m_tte));
   HWND grid = Grid(main);
@@ -211,6 +212,7 @@ TEST_F(YomiScenario, InputMethodUpdateUnderWineEndsWithNoRegistrationStyles) {
   EXPECT_EQ(AnswerMessage(), L"IM単語登録で、品詞情報の取得に失敗しました。");
   EXPECT_FALSE(std::filesystem::exists(Folder().File(L"_OldEudc.ymi")));
   EXPECT_EQ(ExitBrowser(m_main), std::optional<DWORD>(0));
+  EXPECT_THAT(Log(), HasSubstr(L"IM単語登録で、品詞情報の取得に失敗しました。\n"));
 }
 
 // The three commands around readings and glyph files: find by reading (Ctrl+F, F3), the
