@@ -50,6 +50,7 @@ int CGlyphsheetApp::Run(const wchar_t* arguments) {
 
 bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
   SetAppName(kAppName);
+  SetHelpTopics(kPrinterHelpTopics);
   OSVERSIONINFOW version;
   if (!IsSupportedSystem(version)) {
     ShowMessage(nullptr, IDS_ERR_NOT_NT, MB_OK);
