@@ -216,7 +216,14 @@ Section "Uninstall"
   Delete "$INSTDIR\_OldEudc.ymi"
   Delete "$INSTDIR\TEMP\_Gvw_*"
   RMDir "$INSTDIR\TEMP"
-  Delete "$INSTDIR\Uninstall.exe"
+  ; The uninstaller runs from a copy of itself; the original may take a moment to end.
+  ${For} $0 1 50
+    Delete "$INSTDIR\Uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Uninstall.exe"
+      ${Break}
+    ${EndIf}
+    Sleep 100
+  ${Next}
   ; Not /r: a folder that still holds the user's own files stays.
   RMDir "$INSTDIR"
 
