@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -279,11 +280,8 @@ TEST_F(PrinterScenario, RangeButtonsCommandsAndAboutBox) {
   EXPECT_EQ(ControlText(box, IDC_ABOUT_URL), L"使い方の説明 (Mojiview.chm)");
   Screenshot();
   PostMessageW(GetDlgItem(box, IDC_ABOUT_URL), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  EXPECT_TRUE(WaitUntil([&] {
-    for (HWND h : TopLevelWindows(printer->Id()))
-      if (WindowText(h) == L"Mojiview の使い方") return true;
-    return false;
-  })) << "the link opened no help window";
+  const auto isViewer = [](HWND h) { return WindowText(h) == L"Mojiview の使い方"; };
+  EXPECT_TRUE(WaitUntil([&] { return std::ranges::any_of(TopLevelWindows(printer->Id()), isViewer); })) << "no help";
   ASSERT_TRUE(PressButton(box, IDOK));
 }
 
