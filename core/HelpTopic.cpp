@@ -2,11 +2,12 @@
 
 namespace moji {
 
-const char16_t* HelpTopicPage(unsigned context) {
-  for (const HelpTopic& topic : kHelpTopics) {
+const char16_t* HelpTopicPage(std::span<const HelpTopic> topics, unsigned context) {
+  if (topics.empty()) return kHelpFirstPage;
+  for (const HelpTopic& topic : topics) {
     if (topic.context == context) return topic.page;
   }
-  return kHelpTopics[0].page;
+  return topics.front().page;
 }
 
 }  // namespace moji

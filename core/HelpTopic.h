@@ -1,7 +1,10 @@
 // Pages of the compiled help file "Mojiview.chm" and the help context numbers that open
-// them. The help build (tools/make_help.py) reads kHelpTopics from this file and fails
-// when the compiled file lacks one of its pages.
+// them, one table per program (both programs share the one file). The help build
+// (tools/make_help.py) reads every page named here and fails when the compiled file lacks
+// one of them.
 #pragma once
+
+#include <span>
 
 namespace moji {
 
@@ -14,12 +17,23 @@ struct HelpTopic {
   const char16_t* page;  // path inside the help file
 };
 
-inline constexpr HelpTopic kHelpTopics[] = {
+// The help file's first page (its table of contents names every other page).
+inline constexpr const char16_t* kHelpFirstPage = u"index.htm";
+
+// The browser's topics: its main window and the dialogs without a page of their own open
+// the first page.
+inline constexpr HelpTopic kBrowserHelpTopics[] = {
     {kHelpContextMain, u"index.htm"},
     {kHelpContextYomiEdit, u"yomi.htm"},
 };
 
-// The page of `context`; the main page for a number without a page of its own.
-const char16_t* HelpTopicPage(unsigned context);
+// The printer's topics: its main window and its About box open the printer's page.
+inline constexpr HelpTopic kPrinterHelpTopics[] = {
+    {kHelpContextMain, u"printer.htm"},
+};
+
+// The page of `context` in `topics`; the first topic's page for a number without a page of
+// its own.
+const char16_t* HelpTopicPage(std::span<const HelpTopic> topics, unsigned context);
 
 }  // namespace moji

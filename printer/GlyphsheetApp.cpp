@@ -83,6 +83,7 @@ void CGlyphsheetApp::OnPrint() {
 
 bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
   SetAppName(kAppName);
+  SetHelpTopics(kPrinterHelpTopics);
   OSVERSIONINFOW version;
   if (!IsSupportedSystem(version)) {
     ShowMessage(nullptr, IDS_ERR_NOT_NT, MB_OK);

@@ -14,6 +14,9 @@
 // "ﾌﾟﾛｸﾞﾗﾑ起動中です。..." shown in the wait box while a program starts.
 #define IDS_STARTING                300
 
+// Label of the About box's link while the build names no web page: it opens the help.
+#define IDS_ABOUT_HELP_LINK         310
+
 // "'%s'\r\nﾍﾙﾌﾟﾌｧｲﾙが見つかりません。": the help file (Help.h) is missing.
 #define IDS_ERR_HELP_MISSING        2054
 

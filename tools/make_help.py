@@ -6,13 +6,16 @@ Each source page is the body of one page, beginning with its <h1> title; the pag
 completed here with the head (character set, title, style sheet) and, but for the main
 page, a link back to it.
 
-Usage: make_help.py SOURCE_DIR TOPICS_HEADER WORK_DIR OUTPUT_CHM
+Usage: make_help.py SOURCE_DIR TOPICS_HEADER WORK_DIR OUTPUT_CHM [RESOURCE_SCRIPT...]
 
 The table of contents (Mojiview.hhc) is made from each page's <title>, in the order of
 index.htm's links, and written in code page 932, the code page of the help's language
 (0x411). The build fails when a page links to a page that is not there, or when the
 compiled file lacks one of the pages that TOPICS_HEADER (core/HelpTopic.h) lets the
-programs open.
+programs open, or when a menu command of one of the RESOURCE_SCRIPTs (the programs' .rc
+files, UTF-8) is named on no page. A command is named by its menu text without the access
+key "(&X)", the "..." and the key after the tab; spaces do not count. The About command
+counts under the text that the program shows (its string IDS_ABOUT_MENU_TEXT).
 """
 import html
 import os
@@ -43,8 +46,34 @@ def title_of(text, name):
     return html.unescape(match.group(1).strip())
 
 
+def menu_commands(script):
+    """The names of the menu commands of a resource script, as the user reads them."""
+    text = open(script, encoding="utf-8").read()
+    about = re.search(r'^\s*IDS_ABOUT_MENU_TEXT\s+"([^"]*)"', text, re.M)
+    names = []
+    for label, command in re.findall(r'^\s*MENUITEM\s+"([^"]*)"\s*,\s*(\w+)', text, re.M):
+        if command == "ID_APP_ABOUT" and about:
+            label = about.group(1)
+        label = label.split("\\t")[0]
+        label = re.sub(r"\(&.\)|\.\.\.|&", "", label)
+        names.append(label.strip())
+    return names
+
+
+def unnamed_commands(scripts, texts):
+    """The menu commands of `scripts` that no page names (in the order of the scripts)."""
+    words = "".join(re.sub(r"\s", "", html.unescape(re.sub(r"<[^>]*>", "", t))) for t in texts.values())
+    missing = []
+    for script in scripts:
+        for name in menu_commands(script):
+            if re.sub(r"\s", "", name) not in words and name not in missing:
+                missing.append(name)
+    return missing
+
+
 def main():
     source, header, work, output = sys.argv[1:5]
+    scripts = sys.argv[5:]
     pages = sorted(n for n in os.listdir(source) if n.endswith(".htm"))
     others = sorted(n for n in os.listdir(source) if n.endswith(".css"))
     texts = {n: open(os.path.join(source, n), encoding="utf-8").read() for n in pages}
@@ -55,6 +84,10 @@ def main():
         for target in re.findall(r'href="([^"#:]+)', text):
             if target not in texts and target not in others:
                 sys.exit(f"make_help: {name} links to {target}, which is not in the help")
+
+    unnamed = unnamed_commands(scripts, texts)
+    if unnamed:
+        sys.exit("make_help: no help page names the menu commands " + ", ".join(unnamed))
 
     # Contents: the main page, then the pages in the order index.htm links them.
     order = ["index.htm"]

@@ -5,11 +5,12 @@
       Copies a UTF-8 text file as Windows users' editors expect it: UTF-8 with a byte-order
       mark and CRLF line ends.
 
-  make_packages.py packages PROGRAM_DIR OUT_DIR VERSION NSI ICON PUBLISHER COPYRIGHT
+  make_packages.py packages PROGRAM_DIR OUT_DIR VERSION NSI ICON PUBLISHER COPYRIGHT HOMEPAGE
       Writes OUT_DIR/Mojiview-VERSION.zip (the program folder as it is, under a top folder
       "Mojiview-VERSION") and OUT_DIR/Mojiview-VERSION-setup.exe (makensis with NSI). What the
       programs write beside themselves at run time (settings, log, TEMP, the registered
-      readings) is left out. Nothing is done when both files are newer than every input.
+      readings) is left out. HOMEPAGE (may be empty) becomes the uninstall entry's
+      URLInfoAbout. Nothing is done when both files are newer than every input.
 """
 import os
 import subprocess
@@ -56,7 +57,8 @@ def nsis_path(rel):
 
 
 def write_file_lists(files, target):
-    """The installer's two macros: put every file in place, and remove exactly those."""
+    """The installer's macros: put every file in place, remove exactly those files (the error
+    flag tells that one stayed), then the folders that they leave empty."""
     folders = sorted({os.path.dirname(f) for f in files if os.path.dirname(f)}, key=lambda d: (-d.count("/"), d))
     lines = ["!macro InstallProgramFolder"]
     for folder in sorted({os.path.dirname(f) for f in files}):
@@ -66,8 +68,10 @@ def write_file_lists(files, target):
                 lines.append('  File "/oname=%s" "${PROGRAM_DIR}\\%s"' % (os.path.basename(rel), nsis_path(rel)))
     lines.append('  SetOutPath "$INSTDIR"')
     lines.append("!macroend")
-    lines.append("!macro RemoveProgramFolder")
+    lines.append("!macro RemoveProgramFiles")
     lines += ['  Delete "$INSTDIR\\%s"' % nsis_path(rel) for rel in files]
+    lines.append("!macroend")
+    lines.append("!macro RemoveProgramFolders")
     lines += ['  RMDir "$INSTDIR\\%s"' % nsis_path(d) for d in folders]
     lines.append("!macroend")
     with open(target, "w", encoding="utf-8-sig", newline="\r\n") as out:
@@ -78,7 +82,7 @@ def wine_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
-def packages(folder, out_dir, version, nsi, icon, publisher, copyright_line):
+def packages(folder, out_dir, version, nsi, icon, publisher, copyright_line, homepage):
     files = program_files(folder)
     os.makedirs(out_dir, exist_ok=True)
     zip_path = os.path.join(out_dir, "Mojiview-%s.zip" % version)
@@ -95,6 +99,7 @@ def packages(folder, out_dir, version, nsi, icon, publisher, copyright_line):
         temporary = setup_path + ".tmp"
         command = ["makensis", "-V2", "-INPUTCHARSET", "UTF8",
                    "-DVERSION=" + version, "-DPUBLISHER=" + publisher, "-DCOPYRIGHT=" + copyright_line,
+                   "-DHOMEPAGE=" + homepage,
                    "-DOUTFILE=" + temporary, "-DFILES_NSH=" + lists, "-DICON=" + icon,
                    "-DPROGRAM_DIR=" + folder, "-DSIZE_KB=%d" % size_kb, nsi]
         result = subprocess.run(command)
@@ -117,7 +122,7 @@ def readme(source, target):
 def main(argv):
     if len(argv) == 4 and argv[1] == "readme":
         return readme(argv[2], argv[3])
-    if len(argv) == 9 and argv[1] == "packages":
+    if len(argv) == 10 and argv[1] == "packages":
         return packages(*argv[2:])
     sys.stderr.write(__doc__)
     return 2

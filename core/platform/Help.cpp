@@ -42,18 +42,26 @@ HelpViewerFunction& Viewer() {
   return viewer;
 }
 
+std::span<const HelpTopic>& ProgramTopics() {
+  static std::span<const HelpTopic> topics = kBrowserHelpTopics;
+  return topics;
+}
+
 }  // namespace
 
 std::filesystem::path HelpFilePath() { return std::filesystem::path(GetProgramFolder()) / L"Mojiview.chm"; }
 
-bool ShowHelp(HWND owner, UINT context) {
+void SetHelpTopics(std::span<const HelpTopic> topics) { ProgramTopics() = topics; }
+
+bool ShowHelp(HWND owner, UINT context) { return ShowHelpPage(owner, ToWide(HelpTopicPage(ProgramTopics(), context))); }
+
+bool ShowHelpPage(HWND owner, const std::wstring& page) {
   const std::filesystem::path file = HelpFilePath();
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) {
     ShowMessageLogged(owner, IDS_ERR_HELP_MISSING, MB_OK | MB_ICONEXCLAMATION, file.c_str());
     return false;
   }
-  const std::wstring page = ToWide(HelpTopicPage(context));
   return Viewer() ? Viewer()(owner, file, page) : ShowWithHtmlHelp(owner, file, page);
 }
 

@@ -1,12 +1,14 @@
 // The programs' help: the compiled HTML help file "Mojiview.chm" in the program folder,
 // shown by the system's HTML Help viewer (hhctrl.ocx, loaded when first needed) at the
-// page of a help context number (HelpTopic.h). Both programs share the one file.
+// page of a help context number in the running program's topic table (HelpTopic.h). Both
+// programs share the one file.
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "HelpTopic.h"
@@ -16,10 +18,17 @@ namespace moji {
 // The help file's full path: the program folder + "Mojiview.chm".
 std::filesystem::path HelpFilePath();
 
-// Opens the help at the page of `context`, owned by `owner`. When the help file is missing,
-// message 2054 names it (logged too) and the viewer is not called. False when the file or
-// the viewer is missing or the viewer refused.
+// The running program's help topics (the browser's until a program sets its own, before
+// its first window). `topics` must outlive every later ShowHelp.
+void SetHelpTopics(std::span<const HelpTopic> topics);
+
+// Opens the help at the page of `context` in the program's topics, owned by `owner`. When
+// the help file is missing, message 2054 names it (logged too) and the viewer is not
+// called. False when the file or the viewer is missing or the viewer refused.
 bool ShowHelp(HWND owner, UINT context);
+
+// The same for a page of the help file named directly (kHelpFirstPage, ...).
+bool ShowHelpPage(HWND owner, const std::wstring& page);
 
 // Closes the help windows that ShowHelp opened (before the program ends, as the viewer
 // asks); nothing when help was never shown.

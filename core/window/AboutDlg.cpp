@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "CoreRes.h"
+#include "Help.h"
 #include "HelpTopic.h"
+#include "TextConv.h"
 #include "Message.h"
 #include "ProcessUtil.h"
 
@@ -57,6 +60,13 @@ bool CAboutDlg::OnInitDialog() {
                                             ReadVersionString(program, L"ProductVersion").c_str()));
   SetItemText(m_layout.copyrightId, ReadVersionString(program, L"LegalCopyright"));
   m_link.SubclassDlgItem(m_layout.linkId, Handle());
+  const std::wstring homepage = m_layout.homepage ? m_layout.homepage : L"";
+  if (homepage.empty()) {
+    SetItemText(m_layout.linkId, LoadResourceString(IDS_ABOUT_HELP_LINK));
+    m_link.SetOpenAction([this] { ShowHelpPage(Handle(), ToWide(kHelpFirstPage)); });
+  } else {
+    SetItemText(m_layout.linkId, homepage);
+  }
   return true;
 }
 

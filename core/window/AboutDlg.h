@@ -1,14 +1,16 @@
 // CAboutDlg: the About box of both programs (modal, command 57664): the program's name and
 // product version, its legal copyright (both from the version resource of the running
-// program) and the link to the web site (the link label's text in the dialog template is
-// the one place of the address). Each program names its template, its title and the ids of
-// the three lines; a program with more in its box derives and adds to OnInitDialog. F1
-// opens the help at the main page.
+// program) and a link: to the maker's page when the build names one (the project's
+// HOMEPAGE_URL in the top CMakeLists.txt, the one place of the address), otherwise to the
+// help file's first page, labelled with string IDS_ABOUT_HELP_LINK. Each program names its
+// template, its title and the ids of the three lines; a program with more in its box
+// derives and adds to OnInitDialog. F1 opens the help at the program's main topic.
 #pragma once
 
 #include <string>
 
 #include "Dialog.h"
+#include "MojiVersion.h"
 #include "UrlStatic.h"
 
 namespace moji {
@@ -19,6 +21,7 @@ struct AboutBoxLayout {
   int versionId;       // "%s Version %s": the program's base name and product version
   int copyrightId;     // the LegalCopyright value
   int linkId;          // link-style static (CUrlStatic)
+  const wchar_t* homepage = L"" MOJI_HOMEPAGE_URL;  // the maker's page; empty: none
 };
 
 class CAboutDlg : public CDialog {

@@ -46,8 +46,11 @@ LRESULT CUrlStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   if (msg == WM_LBUTTONUP) {
-    const std::wstring target = GetText();
-    if (!target.empty()) OpenLink(target);
+    if (m_action) {
+      m_action();
+    } else if (const std::wstring target = GetText(); !target.empty()) {
+      OpenLink(target);
+    }
   }
   return CWindow::WindowProc(msg, wParam, lParam);
 }

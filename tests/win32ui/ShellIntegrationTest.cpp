@@ -6,13 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "BrowserAboutDlg.h"
 #include "AddrJumpDlg.h"
+#include "CoreRes.h"
 #include "ExternalPrograms.h"
 #include "Help.h"
+#include "Message.h"
+#include "MojiVersion.h"
+#include "MojiviewRes.h"
 #include "ProcessUtil.h"
 #include "Settings.h"
 #include "TTELoadDlg.h"
@@ -142,15 +147,19 @@ class HelpTest : public ::testing::Test {
 };
 
 // The missing file's message is seen in the help scenario, through the real box.
-TEST_F(HelpTest, OpensThePageOfTheContextInTheHelpFile) {
+TEST_F(HelpTest, OpensThePageOfTheContextInTheProgramsTopics) {
   EXPECT_EQ(HelpFilePath(), fs::path(GetProgramFolder() + L"Mojiview.chm"));
   test::WriteBytes(HelpFilePath(), "ITSF");
   HWND owner = ::GetDesktopWindow();
+  const std::span<const HelpTopic> browser = kBrowserHelpTopics, printer = kPrinterHelpTopics;
   const struct {
+    std::span<const HelpTopic> topics;
     UINT context;
     const wchar_t* page;
-  } cases[] = {{40, L"index.htm"}, {14, L"yomi.htm"}, {99, L"index.htm"}};
+  } cases[] = {{browser, 40, L"index.htm"},   {browser, 14, L"yomi.htm"},     {browser, 99, L"index.htm"},
+               {printer, 40, L"printer.htm"}, {printer, 14, L"printer.htm"}, {{}, 40, L"index.htm"}};
   for (const auto& c : cases) {
+    SetHelpTopics(c.topics);
     calls.clear();
     EXPECT_TRUE(ShowHelp(owner, c.context));
     ASSERT_EQ(calls.size(), 1u);
@@ -158,6 +167,34 @@ TEST_F(HelpTest, OpensThePageOfTheContextInTheHelpFile) {
     EXPECT_EQ(calls[0].file, HelpFilePath());
     EXPECT_EQ(calls[0].page, c.page) << c.context;
   }
+  SetHelpTopics(kBrowserHelpTopics);
+}
+
+// Without a web page of the build the link names the help and opens its first page, in
+// either program; with one it shows the address.
+TEST_F(HelpTest, TheAboutBoxLinksToTheHelpWhileTheBuildNamesNoWebPage) {
+  test::WriteBytes(HelpFilePath(), "ITSF");
+  AboutBoxLayout layout{IDD_ABOUTBOX, IDS_ABOUT_TITLE, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_URL};
+  EXPECT_STREQ(layout.homepage, L"" MOJI_HOMEPAGE_URL);
+  const std::span<const HelpTopic> browser = kBrowserHelpTopics, printer = kPrinterHelpTopics;
+  for (const auto& [topics, homepage] : {std::pair{browser, L""}, {printer, L""}, {browser, L"https://example.org/g/"}}) {
+    SetHelpTopics(topics);
+    layout.homepage = homepage;
+    CAboutDlg about(layout);
+    ASSERT_TRUE(about.Create(nullptr));
+    if (*homepage) {
+      EXPECT_EQ(about.ItemText(IDC_ABOUT_URL), homepage);  // a click opens it with the shell: not here
+    } else {
+      EXPECT_EQ(about.ItemText(IDC_ABOUT_URL), LoadResourceString(IDS_ABOUT_HELP_LINK));
+      calls.clear();
+      ::SendMessageW(about.Item(IDC_ABOUT_URL), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+      ASSERT_EQ(calls.size(), 1u);
+      EXPECT_EQ(calls[0].owner, about.Handle());
+      EXPECT_EQ(calls[0].page, L"index.htm");
+    }
+    about.Destroy();
+  }
+  SetHelpTopics(kBrowserHelpTopics);
 }
 
 TEST_F(HelpTest, F1InTheBrowsersDialogsOpensTheMainPageForTheDialog) {

@@ -201,8 +201,16 @@ TEST(UrlStatic, LooksLikeALinkAndOpensItsText) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)), font);
 
   EXPECT_TRUE(SendMessageW(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  SetWindowTextW(link, L"https://example.org/gaiji/");  // the template's label is empty
   SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(dialog.link.opened, (std::vector<std::wstring>{L"https://example.com/mojiview/"}));
+  EXPECT_EQ(dialog.link.opened, (std::vector<std::wstring>{L"https://example.org/gaiji/"}));
+
+  // With an action the click runs it instead of opening the text.
+  int actions = 0;
+  dialog.link.SetOpenAction([&] { ++actions; });
+  SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(dialog.link.opened.size(), 1u);
 }
 
 // A monochrome bitmap of size x size: ink (0 bits) where ink(x, y) says so.

@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -278,8 +279,12 @@ TEST_F(PrinterScenario, RangeButtonsCommandsAndAboutBox) {
   ASSERT_TRUE(box);
   EXPECT_EQ(ControlText(box, IDC_ABOUT_VERSION), L"Mojisheet Version 1.0.0");
   EXPECT_THAT(ControlText(box, IDC_ABOUT_COPYRIGHT), ::testing::StartsWith(L"Copyright"));
-  EXPECT_THAT(ControlText(box, IDC_ABOUT_URL), ::testing::StartsWith(L"https://"));
+  // The build names no web page: the link opens the help.
+  EXPECT_EQ(ControlText(box, IDC_ABOUT_URL), L"使い方の説明 (Mojiview.chm)");
   Screenshot();
+  PostMessageW(GetDlgItem(box, IDC_ABOUT_URL), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  const auto isViewer = [](HWND h) { return WindowText(h) == L"Mojiview の使い方"; };
+  EXPECT_TRUE(WaitUntil([&] { return std::ranges::any_of(TopLevelWindows(printer->Id()), isViewer); })) << "no help";
   ASSERT_TRUE(PressButton(box, IDOK));
 }
 
