@@ -26,6 +26,10 @@ class LinkJournalTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(m_dir); }
 
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);  // closed on return: Windows removes no open file
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
   void WriteFile(const fs::path& path, const std::string& text) const {
     fs::create_directories(m_dir);
     std::ofstream(path, std::ios::binary) << text;
@@ -91,9 +95,7 @@ TEST_F(LinkJournalTest, TemporaryLinkPutsBackExactlyWhatItFound) {
       CTemporaryLink temporary(link, &journal);
       ASSERT_EQ(temporary.Link(u"C:\\print.tte", kFace, u"DEFAULT.TTE"), 0) << state.what;
       EXPECT_EQ(link.values[kFace], u"C:\\print.tte") << state.what;
-      std::ifstream in(journal.Path(), std::ios::binary);
-      const std::string text{std::istreambuf_iterator<char>(in), {}};
-      const auto record = ParseLinkJournal(text);
+      const auto record = ParseLinkJournal(ReadFile(journal.Path()));
       ASSERT_TRUE(record) << state.what;
       EXPECT_EQ(record->process, (ProcessStamp{77, 5}));
       EXPECT_EQ(record->links, (std::vector<SavedLink>{{kFace, state.face},
