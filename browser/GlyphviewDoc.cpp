@@ -1,8 +1,11 @@
 #include "GlyphviewDoc.h"
 
+#include <shlobj.h>
+
 #include "BitmapFindDlg.h"
 #include "BrowserGaijiListCtrl.h"
 #include "ClipboardGlyph.h"
+#include "EudcLinkListDlg.h"
 #include "EufCreatorWin32.h"
 #include "EufMakeAnsDlg.h"
 #include "ExternalPrograms.h"
@@ -13,6 +16,7 @@
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "RegistryEudcLink.h"
 #include "SaveFileDlg.h"
 #include "ScopeGuard.h"
 #include "StartTarget.h"
@@ -127,9 +131,20 @@ void CGlyphviewDoc::Reload() {
 void CGlyphviewDoc::OnFileOpen() {
   CTTELoadDlg dialog(m_app.Settings());
   if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
-  const std::wstring path = dialog.ResultPath();
+  OpenChosen(dialog.ResultPath());
+}
+
+void CGlyphviewDoc::OpenChosen(const std::wstring& path) {
   CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
   Load(path);
+}
+
+void CGlyphviewDoc::OnEudcLinkList() {
+  CLog::Print(L"Command:外字ﾘﾝｸの一覧\n");
+  CRegistryEudcLink link;
+  CEudcLinkListDlg dialog(link, FromWide(GetSpecialFolderPath(CSIDL_FONTS)));
+  if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
+  OpenChosen(dialog.ResultPath().wstring());
 }
 
 void CGlyphviewDoc::OnOpenRecentFile(int index) {
