@@ -1,6 +1,9 @@
 #include "EudcLinkListDlg.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
 
 #include "EudcLinkSwitcher.h"
 #include "HelpTopic.h"
@@ -32,6 +35,20 @@ void SetCell(HWND list, int row, int column, const std::wstring& text) {
   ::SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+// `path` shortened in its middle ("C:\...\name.TTE") to fit the file column of `list`, so
+// that the file's name stays in sight.
+std::wstring FittedPath(HWND list, const std::wstring& path) {
+  constexpr int kCellMargin = 12;
+  std::vector<wchar_t> text(std::max<size_t>(path.size() + 1, MAX_PATH), L'\0');
+  std::copy(path.begin(), path.end(), text.begin());
+  HDC dc = ::GetDC(list);
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+  ::PathCompactPathW(dc, text.data(), static_cast<UINT>(std::max(0, ListView_GetColumnWidth(list, kColumnFile) - kCellMargin)));
+  ::SelectObject(dc, old);
+  ::ReleaseDC(list, dc);
+  return text.data();
+}
+
 }  // namespace
 
 CEudcLinkListDlg::CEudcLinkListDlg(CEudcLinkSwitcher& link, std::u16string fontsFolder)
@@ -47,7 +64,7 @@ bool CEudcLinkListDlg::OnInitDialog() {
   RECT client{};
   ::GetClientRect(list, &client);
   const int width = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
-  const int faceWidth = width * 26 / 100, stateWidth = width * 22 / 100;
+  const int faceWidth = width * 20 / 100, stateWidth = width * 18 / 100;
   const struct {
     UINT text;
     int width;
@@ -84,7 +101,7 @@ void CEudcLinkListDlg::Refill(const std::u16string& keepFace) {
     item.iItem = i;
     item.pszText = face.data();
     ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    SetCell(list, i, kColumnFile, row.tte.wstring());
+    SetCell(list, i, kColumnFile, FittedPath(list, row.tte.wstring()));
     SetCell(list, i, kColumnState, LoadResourceString(StateText(row.state)));
     if (!keepFace.empty() && row.face == keepFace) {
       ListView_SetItemState(list, i, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
