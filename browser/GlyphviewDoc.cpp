@@ -131,20 +131,9 @@ void CGlyphviewDoc::Reload() {
 void CGlyphviewDoc::OnFileOpen() {
   CTTELoadDlg dialog(m_app.Settings());
   if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
-  OpenChosen(dialog.ResultPath());
-}
-
-void CGlyphviewDoc::OpenChosen(const std::wstring& path) {
+  const std::wstring path = dialog.ResultPath();
   CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
   Load(path);
-}
-
-void CGlyphviewDoc::OnEudcLinkList() {
-  CLog::Print(L"Command:外字ﾘﾝｸの一覧\n");
-  CRegistryEudcLink link;
-  CEudcLinkListDlg dialog(link, FromWide(GetSpecialFolderPath(CSIDL_FONTS)));
-  if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
-  OpenChosen(dialog.ResultPath().wstring());
 }
 
 void CGlyphviewDoc::OnOpenRecentFile(int index) {
@@ -223,6 +212,16 @@ void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {
 }
 
 void CGlyphviewDoc::OnCloseDocument() { m_app.Yomi().SaveReadings(false); }
+
+void CGlyphviewDoc::OnEudcLinkList() {
+  CLog::Print(L"Command:外字ﾘﾝｸの一覧\n");
+  CRegistryEudcLink link;
+  CEudcLinkListDlg dialog(link, FromWide(GetSpecialFolderPath(CSIDL_FONTS)));
+  if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
+  const std::filesystem::path path = dialog.ResultPath();
+  CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
+  Load(path);
+}
 
 bool CGlyphviewDoc::IsLinkedFont() const {
   return !m_shownPath.empty() && Lowered(m_shownPath) == Lowered(m_app.Settings().GetLinkedFontPath(true));

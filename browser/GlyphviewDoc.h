@@ -83,8 +83,6 @@ class CGlyphviewDoc {
  private:
   bool ListIsWindow() const;
   bool LoadFile(const std::wstring& path);
-  // A file chosen in a dialog: logged, then opened.
-  void OpenChosen(const std::wstring& path);
   void RunDeferredReload();
 
   CGlyphviewApp& m_app;
