@@ -168,6 +168,7 @@ void CGlyphviewApp::InstallCommands() {
       ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, [this](UINT id) { m_document.OnOpenRecentFile(static_cast<int>(id - ID_FILE_MRU_FIRST)); },
       [this](UINT id) { return m_recentFiles.Entry(static_cast<int>(id - ID_FILE_MRU_FIRST)).has_value(); });
   commands.Add(ID_JUMP_CODE, [this] { m_document.OnJumpToCode(); }, always);
+  commands.Add(ID_EUDC_LINK_LIST, [this] { m_document.OnEudcLinkList(); }, always);
   commands.Add(ID_TTE_ASSOCIATE, [this] { AssociateTteFiles(m_frame.Handle(), GetProgramFolder()); }, always);
   commands.Add(ID_CODE_PRINT, [this] { StartCodeTablePrinter(m_frame.Handle(), GetProgramFolder(), m_document.ShownPath().wstring()); },
                [this] { return !m_document.ShownPath().empty(); });

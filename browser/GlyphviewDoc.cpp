@@ -1,8 +1,11 @@
 #include "GlyphviewDoc.h"
 
+#include <shlobj.h>
+
 #include "BitmapFindDlg.h"
 #include "BrowserGaijiListCtrl.h"
 #include "ClipboardGlyph.h"
+#include "EudcLinkListDlg.h"
 #include "EufCreatorWin32.h"
 #include "EufMakeAnsDlg.h"
 #include "ExternalPrograms.h"
@@ -14,6 +17,7 @@
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "RegistryEudcLink.h"
 #include "SaveFileDlg.h"
 #include "ScopeGuard.h"
 #include "StartTarget.h"
@@ -209,6 +213,16 @@ void CGlyphviewDoc::EditGlyph(const std::u16string& hexCode) {
 }
 
 void CGlyphviewDoc::OnCloseDocument() { m_app.Yomi().SaveReadings(false); }
+
+void CGlyphviewDoc::OnEudcLinkList() {
+  CLog::Print(L"Command:外字ﾘﾝｸの一覧\n");
+  CRegistryEudcLink link;
+  CEudcLinkListDlg dialog(link, FromWide(GetSpecialFolderPath(CSIDL_FONTS)));
+  if (dialog.DoModal(m_app.MainFrame().Handle()) != IDOK) return;
+  const std::filesystem::path path = dialog.ResultPath();
+  CLog::Print(L"Command:ﾌｧｲﾙを開く（%s）\n", path.c_str());
+  Load(path);
+}
 
 bool CGlyphviewDoc::IsLinkedFont() const {
   return !m_shownPath.empty() && Lowered(m_shownPath.wstring()) == Lowered(m_app.Settings().GetLinkedFontPath(true));

@@ -45,6 +45,9 @@ class CGlyphviewDoc {
   void OnFileOpen();
   void OnOpenRecentFile(int index);
   void OnJumpToCode();
+  // Command 32806: the list of the user's EUDC links (CEudcLinkListDlg); its 開く opens the
+  // chosen TTE as the open command does.
+  void OnEudcLinkList();
 
   // Commands of the clipboard: the bitmap copy (57634, enabled by CanCopyGlyph), the
   // bitmap match search (32780) and the clipboard balloon (32779), both enabled by

@@ -22,6 +22,9 @@ class CEudcLinkSwitcher {
   virtual int SwitchEudc(const std::u16string& tte, const std::u16string& target, const std::u16string& codePage) = 0;
   // The text of the link value `target`; nothing when there is no such value (or no key).
   virtual std::optional<std::u16string> QueryLink(const std::u16string& target, const std::u16string& codePage) = 0;
+  // The names of all link values of the code page, in the store's order; empty when there
+  // is no key.
+  virtual std::vector<std::u16string> ListLinks(const std::u16string& codePage) = 0;
 };
 
 // A TTE linked to one typeface while its glyphs are drawn. Link() saves the face's own link

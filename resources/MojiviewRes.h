@@ -21,6 +21,7 @@
 #define IDD_FUKIDASI                251   // the clipboard balloon (CFukidasiDlg), an empty popup
 #define IDD_BITMAP_FIND             252   // bitmap match search (CBitmapFindDlg); icon IDI_ADDR_JUMP
 #define IDD_YOMI_FIND               254   // find by reading (CYomiFindDlg): IDC_YOMI_INPUT, IDOK 検索, IDCANCEL
+#define IDD_EUDC_LINK_LIST          257   // every EUDC link (CEudcLinkListDlg)
 #define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
 #define IDB_BROWSE_FOCUSED          281   //   focused,
 #define IDB_BROWSE_DOWN             282   //   pressed,
@@ -49,6 +50,11 @@
 #define IDC_TTE_LIST                1021  // IDD_TTE_LOAD: the TTE files (sorted)
 #define IDC_ABOUT_UPDATE            1048  // about box: "自動更新..."
 #define IDC_TTE_BROWSE              1054  // IDD_TTE_LOAD: "..." folder browser (bitmap button)
+#define IDC_LINK_LIST               1031  // IDD_EUDC_LINK_LIST: the links (report list view)
+#define IDC_LINK_COUNT              1032  // IDD_EUDC_LINK_LIST: "ﾘﾝｸ: %d 件　ﾘﾝｸ切れ: %d 件"
+#define IDC_LINK_OPEN               1033  // IDD_EUDC_LINK_LIST: 開く
+#define IDC_LINK_DELETE             1034  // IDD_EUDC_LINK_LIST: 削除
+#define IDC_LINK_DELETE_BROKEN      1035  // IDD_EUDC_LINK_LIST: ﾘﾝｸ切れを削除
 #define IDC_YOMI_ADD                3     // IDD_YOMI_EDIT: "↑追加"
 #define IDC_YOMI_DELETE             4     // IDD_YOMI_EDIT: "削除↓"
 #define IDC_YOMI_CODE               1006  // IDD_YOMI_EDIT: Unicode code (read-only)
@@ -80,6 +86,7 @@
 #define ID_YOMI_FIND                32801 // 読みで検索 (Ctrl+F)
 #define ID_YOMI_FIND_NEXT           32802 // 次の読みを検索 (F3)
 #define ID_GLYPH_SAVE_IMAGE         32803 // ﾋﾞｯﾄﾏｯﾌﾟを画像で保存
+#define ID_EUDC_LINK_LIST           32806 // 外字ﾘﾝｸの一覧
 
 // ---- strings ----------------------------------------------------------------------------
 #define IDS_BROWSER_TITLE           130   // "Mojiview　[ %s ] %d×%d"
@@ -91,6 +98,15 @@
 #define IDS_WAIT_A_SEC              505   // drawn in the grid while the frame is moved
 #define IDS_STATUS_LINE             506   // "UNICODE=[%s] S-JIS=[%s] 外字数=[%d]"
 #define IDS_STATUS_YOMI             507   // " 読み=[%s]" appended to the status line
+#define IDS_LINK_COLUMN_FACE        530   // the link list's columns: "書体",
+#define IDS_LINK_COLUMN_FILE        531   //   "外字ﾌｧｲﾙ",
+#define IDS_LINK_COLUMN_STATE       532   //   "状態"
+#define IDS_LINK_ALL_TYPEFACES      533   // the face shown for SystemDefaultEUDCFont
+#define IDS_LINK_STATE_OK           534   // states: "OK",
+#define IDS_LINK_STATE_NO_FILE      535   //   "ﾌｧｲﾙがありません",
+#define IDS_LINK_STATE_NO_EUF       536   //   "EUFがありません"
+#define IDS_LINK_COUNT              537   // "ﾘﾝｸ: %d 件　ﾘﾝｸ切れ: %d 件"
+#define IDS_LINK_LINE               538   // one link in a question: face, path
 #define IDS_APP_TITLE               57344 // "Glyphview"
 
 // Numbered messages (message boxes and log lines).
@@ -136,6 +152,9 @@
 #define IDS_MSG_YOMI_EXPORTED       5052  // dictionary file written ("%s" path, "%d" lines)
 #define IDS_ERR_YOMI_EXPORT         5053  // dictionary file not written ("%s" path)
 #define IDS_ERR_GLYPH_IMAGE_SAVE    5054  // glyph image not written ("%s" path)
+#define IDS_ASK_LINK_DELETE         5070  // remove one face's link ("%s" face, "%s" path)
+#define IDS_ASK_BROKEN_LINKS_DELETE 5071  // remove the broken links ("%s" the IDS_LINK_LINE lines)
+#define IDS_ERR_LINK_DELETE         5072  // links not removed ("%s" the IDS_LINK_LINE lines)
 #define IDS_MSG_EUF_CREATED         6001
 #define IDS_ASK_ASSOCIATE           6003
 #define IDS_MSG_ASSOCIATED          6004

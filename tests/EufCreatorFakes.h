@@ -72,6 +72,11 @@ class CFakeLink final : public CEudcLinkSwitcher {
     const auto value = values.find(target);
     return value == values.end() ? std::nullopt : std::optional(value->second);
   }
+  std::vector<std::u16string> ListLinks(const std::u16string&) override {
+    std::vector<std::u16string> names;
+    for (const auto& value : values) names.push_back(value.first);
+    return names;
+  }
   int linkResult = 0;
   std::vector<LinkCall> calls;
   std::map<std::u16string, std::u16string> values;

@@ -11,6 +11,8 @@ namespace moji {
 namespace {
 
 constexpr DWORD kMaxLinkBytes = 32 * 1024;  // far above any path; a longer value is not ours
+constexpr DWORD kMaxLinkCount = 4096;       // far above the typefaces of any system
+constexpr DWORD kMaxValueName = 16383;      // the registry's own limit, in characters
 
 }  // namespace
 
@@ -39,6 +41,23 @@ std::optional<std::u16string> CRegistryEudcLink::QueryLink(const std::u16string&
   }
   ::RegCloseKey(key);
   return value;
+}
+
+std::vector<std::u16string> CRegistryEudcLink::ListLinks(const std::u16string& codePage) {
+  std::vector<std::u16string> names;
+  HKEY key = nullptr;
+  const std::wstring subkey = L"EUDC\\" + ToWide(codePage);
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return names;
+  std::vector<wchar_t> name(kMaxValueName + 1);
+  for (DWORD index = 0; index < kMaxLinkCount; ++index) {
+    DWORD length = static_cast<DWORD>(name.size());
+    const LONG result = ::RegEnumValueW(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result != ERROR_SUCCESS || length >= name.size()) continue;
+    names.push_back(FromWide(std::wstring(name.data(), length)));
+  }
+  ::RegCloseKey(key);
+  return names;
 }
 
 std::filesystem::path UserDataFolder() {

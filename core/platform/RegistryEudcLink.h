@@ -20,6 +20,7 @@ class CRegistryEudcLink final : public CEudcLinkSwitcher {
   explicit CRegistryEudcLink(bool log = true) : m_log(log) {}
   int SwitchEudc(const std::u16string& tte, const std::u16string& target, const std::u16string& codePage) override;
   std::optional<std::u16string> QueryLink(const std::u16string& target, const std::u16string& codePage) override;
+  std::vector<std::u16string> ListLinks(const std::u16string& codePage) override;
 
  private:
   bool m_log;

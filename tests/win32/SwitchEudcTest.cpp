@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "EudcLinkList.h"
 #include "Log.h"
+#include "RegistryEudcLink.h"
 #include "Win32TestSupport.h"
 
 namespace moji {
@@ -154,6 +157,24 @@ TEST_F(SwitchEudcTest, WithoutLoggingTheSameChangeLeavesNoLine) {
   EXPECT_EQ(SwitchEudc(L"", L"ＭＳ 明朝", kEudcCodePage, false), kSwitchEudcDeleteFailed);
   EXPECT_EQ(Value(kSystemDefaultEudcFont), L"EUDC.TTE");
   EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(SwitchEudcTest, TheRegistryLinkListsEveryValueAndTheListKeepsTheTextOnes) {
+  CRegistryEudcLink link(false);
+  EXPECT_TRUE(link.ListLinks(u"932").empty());  // no key
+  HKEY key = CreateKey();
+  const DWORD number = 1;
+  ASSERT_EQ(RegSetValueExW(key, L"Arial", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number), ERROR_SUCCESS);
+  RegCloseKey(key);
+  SwitchEudc(L"D:\\gaiji\\私の外字.tte", L"ＭＳ 明朝", kEudcCodePage, false);
+  SwitchEudc(L"", kSystemDefaultEudcFont, kEudcCodePage, false);
+
+  std::vector<std::u16string> names = link.ListLinks(u"932");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"Arial", u"SystemDefaultEUDCFont", u"ＭＳ 明朝"}));
+  const std::vector<EudcLinkRow> rows = ReadEudcLinks(link, u"C:\\Fonts");  // the number is no link
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].value, u"D:\\gaiji\\私の外字.tte");
 }
 
 }  // namespace

@@ -319,6 +319,7 @@ TEST_F(BrowserShellScenario, EmptyBrowserEnablesWhatNeedsNoShownFileAndKeepsTheR
       {ID_FILE_MRU_FIRST + 1, true}, {ID_APP_EXIT, true},   {ID_EDIT_COPY, false},     {ID_YOMI_EDIT, false},
       {ID_CLIPBOARD_CHECK, false}, {ID_TTE_ASSOCIATE, true}, {ID_LINK_CHANGE, false},  {ID_IME_UPDATE, false},
       {ID_JUMP_CODE, true},      {ID_BITMAP_FIND, false},    {ID_GAIJI_MANAGER, false}, {ID_CODE_PRINT, false},
+      {ID_EUDC_LINK_LIST, true},
       {ID_HELP, true},           {ID_APP_ABOUT, true},       {ID_YOMI_EXPORT, false},   {ID_YOMI_FIND, false},
       {ID_YOMI_FIND_NEXT, false}, {ID_GLYPH_SAVE_IMAGE, false}};
   std::map<UINT, bool> actualMenu;

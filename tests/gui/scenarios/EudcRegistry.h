@@ -42,6 +42,14 @@ inline bool SetEudcValue(const wchar_t* name, const std::wstring& value) {
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
+// Puts `saved` back: values it does not hold are deleted, its text values are set again.
+inline void RestoreEudcValues(const RegistryValues& saved) {
+  for (const auto& value : ReadEudcValues())
+    if (!saved.count(value.first)) RegDeleteKeyValueW(HKEY_CURRENT_USER, kEudcKey, value.first.c_str());
+  for (const auto& [name, value] : saved)
+    if (value.rfind(L"<type ", 0) != 0) SetEudcValue(name.c_str(), value);
+}
+
 // The programs link TTEs through HKCU\EUDC\932 but never create it (Japanese Windows has it,
 // and tools/wine-setup.sh makes it); a prefix made before that lacks it, so it is made here.
 inline void PrepareEudcKey() {
