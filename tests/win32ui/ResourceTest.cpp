@@ -93,7 +93,7 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
             (std::vector<UINT>{57600, 57601, 32792, 0, 57616, 0, 57665}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 1)), (std::vector<UINT>{57634, 32803, 32776, 32779, 0, 32778, 32783, 32782}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 2)), (std::vector<UINT>{32796, 32780, 0, 32801, 32802}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771, 0, 32800}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771, 32806, 0, 32800}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 4)), (std::vector<UINT>{57670, 0, 57664}));
   const auto file = ItemsOf(GetSubMenu(menu, 0));
   EXPECT_EQ(file[0].text, L"新規ﾌﾞﾗｳｻﾞ(&N)\tCtrl+N");
@@ -104,7 +104,8 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[6].text, L"外字のﾘﾝｸを変更(&G)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[3].text, L"読みで検索(&Y)...\tCtrl+F");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[4].text, L"次の読みを検索(&N)\tF3");
-  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[3].text, L"読みを辞書ﾌｧｲﾙに出力(&D)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[2].text, L"外字ﾘﾝｸの一覧(&L)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[4].text, L"読みを辞書ﾌｧｲﾙに出力(&D)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 4))[2].text, L"Glyphview のﾊﾞｰｼﾞｮﾝ情報(&A)...");
   DestroyMenu(menu);
 
