@@ -68,8 +68,13 @@ void DeleteCopy(const std::filesystem::path& path) {
 
 }  // namespace
 
+CBrowserGaijiListCtrl::PauseProbe CBrowserGaijiListCtrl::PauseKeyProbe() {
+  return ThrottledProbe([] { return (::GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; }, [] { return ::GetTickCount64(); },
+                        kPausePollMs);
+}
+
 CBrowserGaijiListCtrl::CBrowserGaijiListCtrl()
-    : m_pauseDown([] { return (::GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; }),
+    : m_pauseDown(PauseKeyProbe()),
       m_glyphkeeperFormat(::RegisterClipboardFormatW(kGlyphkeeperFormatName)) {}
 
 CBrowserGaijiListCtrl::~CBrowserGaijiListCtrl() { ReleaseEuf(); }

@@ -45,6 +45,9 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   static constexpr wchar_t kTempPrefix[] = L"_Gvw_";
   static constexpr COLORREF kWaitTextColor = 0xC0C0C0;
   static constexpr int kDropNameLength = 520;
+  // The Pause key is read at most this often during the bitmap search: a key state read
+  // costs microseconds (a round trip to the window server under Wine), a comparison far less.
+  static constexpr unsigned kPausePollMs = 16;
 
   CBrowserGaijiListCtrl();
   ~CBrowserGaijiListCtrl() override;
@@ -57,8 +60,11 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   // One dropped TTE or EUF file is handed on to be opened.
   void SetFileDropRequest(FileDropRequest request) { m_openDropped = std::move(request); }
   // Asked once per code that did not match during the bitmap search: true stops it. By
-  // default the Pause key (GetAsyncKeyState(VK_PAUSE), high bit).
+  // default PauseKeyProbe().
   void SetPauseProbe(PauseProbe probe) { m_pauseDown = std::move(probe); }
+  // The Pause key (GetAsyncKeyState(VK_PAUSE), high bit), read on the first asking and then
+  // at most every kPausePollMs; false in between.
+  static PauseProbe PauseKeyProbe();
   // Readings shown in the status line; null for none. The store must outlive its use here.
   void SetYomiStore(const CYomiStore* store) { m_yomi = store; }
   // The folder (ending in "\") whose TEMP\ takes the copy when TMP names no folder;
