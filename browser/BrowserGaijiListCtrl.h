@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@
 
 namespace moji {
 
+class CWaitMessage;
 class CYomiStore;
 
 class CBrowserGaijiListCtrl : public CGaijiListCtrl {
@@ -148,6 +150,9 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   bool m_hasGlyph = false;
   int m_gaijiCount = -1;
   UINT m_glyphkeeperFormat = 0;
+  // The bitmap search's wait box, made hidden by the first search and shown during each:
+  // making it costs more than searching a whole file.
+  std::unique_ptr<CWaitMessage> m_searchWait;
 };
 
 }  // namespace moji
