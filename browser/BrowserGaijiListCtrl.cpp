@@ -13,6 +13,7 @@
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "ProcessUtil.h"
+#include "ScopeGuard.h"
 #include "Settings.h"
 #include "StartTarget.h"
 #include "TextConv.h"
@@ -69,8 +70,13 @@ void DeleteCopy(const std::filesystem::path& path) {
 
 }  // namespace
 
+CBrowserGaijiListCtrl::PauseProbe CBrowserGaijiListCtrl::PauseKeyProbe() {
+  return ThrottledProbe([] { return (::GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; }, [] { return ::GetTickCount64(); },
+                        kPausePollMs);
+}
+
 CBrowserGaijiListCtrl::CBrowserGaijiListCtrl()
-    : m_pauseDown([] { return (::GetAsyncKeyState(VK_PAUSE) & 0x8000) != 0; }),
+    : m_pauseDown(PauseKeyProbe()),
       m_glyphkeeperFormat(::RegisterClipboardFormatW(kGlyphkeeperFormatName)) {}
 
 CBrowserGaijiListCtrl::~CBrowserGaijiListCtrl() { ReleaseEuf(); }
@@ -297,7 +303,10 @@ bool CBrowserGaijiListCtrl::CopyGlyphToClipboard() {
 UINT CBrowserGaijiListCtrl::GetClipboardGlyphFormat() const { return ClipboardGlyphFormat(m_glyphkeeperFormat); }
 
 int CBrowserGaijiListCtrl::FindBitmap(bool fromTop, HBITMAP pattern) {
-  CWaitMessage wait(IDS_WAIT_SEARCHING, MessageOwner());
+  if (!m_searchWait || !m_searchWait->Handle())
+    m_searchWait = std::make_unique<CWaitMessage>(IDS_WAIT_SEARCHING, MessageOwner(), false);
+  m_searchWait->Show();
+  const CScopeGuard hide([this] { m_searchWait->Hide(); });
   const GlyphPattern normal = NormalizeToPattern(pattern, m_managementSize.cx, m_managementSize.cy);
   const int start = fromTop ? kGaijiFirst : kGaijiFirst + 1 + GetSelectedIndex();
   const auto read = [this](int code, EufGlyph& glyph) { return ReadGlyphInto(code, glyph); };

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@
 
 namespace moji {
 
+class CWaitMessage;
 class CYomiStore;
 
 class CBrowserGaijiListCtrl : public CGaijiListCtrl {
@@ -44,6 +46,9 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
 
   static constexpr wchar_t kTempPrefix[] = L"_Gvw_";
   static constexpr COLORREF kWaitTextColor = 0xC0C0C0;
+  // The Pause key is read at most this often during the bitmap search: a key state read
+  // costs microseconds (a round trip to the window server under Wine), a comparison far less.
+  static constexpr unsigned kPausePollMs = 16;
 
   CBrowserGaijiListCtrl();
   ~CBrowserGaijiListCtrl() override;
@@ -56,8 +61,11 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   // One dropped TTE or EUF file (a name of any length, made absolute) is handed on to be opened.
   void SetFileDropRequest(FileDropRequest request) { m_openDropped = std::move(request); }
   // Asked once per code that did not match during the bitmap search: true stops it. By
-  // default the Pause key (GetAsyncKeyState(VK_PAUSE), high bit).
+  // default PauseKeyProbe().
   void SetPauseProbe(PauseProbe probe) { m_pauseDown = std::move(probe); }
+  // The Pause key (GetAsyncKeyState(VK_PAUSE), high bit), read on the first asking and then
+  // at most every kPausePollMs; false in between.
+  static PauseProbe PauseKeyProbe();
   // Readings shown in the status line; null for none. The store must outlive its use here.
   void SetYomiStore(const CYomiStore* store) { m_yomi = store; }
   // The folder (ending in "\") whose TEMP\ takes the copy when TMP names no folder;
@@ -141,6 +149,9 @@ class CBrowserGaijiListCtrl : public CGaijiListCtrl {
   bool m_hasGlyph = false;
   int m_gaijiCount = -1;
   UINT m_glyphkeeperFormat = 0;
+  // The bitmap search's wait box, made hidden by the first search and shown during each:
+  // making it costs more than searching a whole file.
+  std::unique_ptr<CWaitMessage> m_searchWait;
 };
 
 }  // namespace moji

@@ -24,4 +24,16 @@ int FindMatchingGlyph(int startCode, const GlyphPattern& pattern, const std::fun
   return kSearchNotFound;
 }
 
+std::function<bool()> ThrottledProbe(std::function<bool()> probe, std::function<std::uint64_t()> clockMs,
+                                     std::uint64_t intervalMs) {
+  return [probe = std::move(probe), clockMs = std::move(clockMs), intervalMs, asked = false,
+          last = std::uint64_t{0}]() mutable {
+    const std::uint64_t now = clockMs();
+    if (asked && now - last < intervalMs) return false;
+    asked = true;
+    last = now;
+    return probe();
+  };
+}
+
 }  // namespace moji

@@ -29,4 +29,10 @@ inline constexpr int kSearchAborted = -1;
 int FindMatchingGlyph(int startCode, const GlyphPattern& pattern, const std::function<bool(int, EufGlyph&)>& read,
                       const std::function<bool()>& abortRequested);
 
+// `probe` asked at most once per `intervalMs` of `clockMs`, for a probe that costs much more
+// than a glyph comparison (a key state read through the window server): the first call
+// asks it, later calls answer false until `intervalMs` has passed since it was last asked.
+std::function<bool()> ThrottledProbe(std::function<bool()> probe, std::function<std::uint64_t()> clockMs,
+                                     std::uint64_t intervalMs);
+
 }  // namespace moji

@@ -29,6 +29,24 @@ bool PathExists(const std::u16string& path) {
   return std::filesystem::exists(std::filesystem::path(path), error);
 }
 
+bool HasArguments(std::u16string_view commandLine) {
+  const auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+  if (commandLine.empty()) return false;
+  std::size_t end;
+  if (commandLine[0] == u'"') {
+    end = commandLine.find(u'"', 1);
+    if (end == std::u16string_view::npos) return false;  // the name runs to the end
+    ++end;
+  } else {
+    if (blank(commandLine[0])) return true;
+    end = 0;
+    while (end < commandLine.size() && !blank(commandLine[end])) ++end;
+  }
+  for (std::size_t i = end; i < commandLine.size(); ++i)
+    if (!blank(commandLine[i])) return true;
+  return false;
+}
+
 std::u16string FindStartTarget(const std::vector<std::u16string>& args, const ExistsFunction& exists) {
   for (const std::u16string& arg : args) {
     const std::u16string candidate(StripSwitchPrefix(arg));

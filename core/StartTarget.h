@@ -25,6 +25,12 @@ using ExistsFunction = std::function<bool(const std::u16string&)>;
 // std::filesystem's answer; false for an empty name and on any error.
 bool PathExists(const std::u16string& path);
 
+// False when a process command line holds nothing but blanks after the program name (its
+// first item: up to the closing quotation mark when it begins with one, else up to the
+// first blank): there is no argument, and the line need not be split. True otherwise,
+// also when the line begins with a blank.
+bool HasArguments(std::u16string_view commandLine);
+
 // The first argument (after StripSwitchPrefix) that names an existing file or folder, or
 // empty. `args` excludes the program name.
 std::u16string FindStartTarget(const std::vector<std::u16string>& args, const ExistsFunction& exists = PathExists);

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "CodeTablePage.h"
@@ -24,8 +25,21 @@ namespace moji {
 class CCodeTableFonts {
  public:
   enum Kind { kHeader, kSjis, kLabel, kGlyph, kKinds };
+  CCodeTableFonts();
+  ~CCodeTableFonts();
+  CCodeTableFonts(CCodeTableFonts&&) noexcept;
+  CCodeTableFonts& operator=(CCodeTableFonts&&) noexcept;
+
   // The font of `kind`, kept for the job; null when it cannot be made.
   HFONT Get(Kind kind, const std::wstring& face, LONG height) const;
+  // Keeps `font` realized at the scale of `dc`'s page mapping (set before) while the job
+  // lasts, selected into a small memory context of the job's own; for raster contexts only.
+  // A raster engine keeps the rendered glyphs of a font while the font is realized
+  // somewhere, and of only a few fonts besides (Wine's DIB engine: five, counting every
+  // scale a font was selected at while a page sets up its mapping). A page's text fonts
+  // would push the glyph font out, and its 96 large glyphs would be rendered again each
+  // time a page is drawn.
+  void HoldRealized(HDC dc, HFONT font) const;
 
  private:
   struct Entry {
@@ -33,7 +47,9 @@ class CCodeTableFonts {
     LONG height = 0;
     UniqueFont font;
   };
+  class CHolder;
   mutable std::array<Entry, kKinds> m_entries;
+  mutable std::unique_ptr<CHolder> m_holder;  // after the fonts: goes before them
 };
 
 // What every page of a job shares.

@@ -31,10 +31,17 @@ SAMPLE=""
 say() { echo "run: $*" >&2; }
 
 build=${MOJI_BUILD_DIR:-$root/build/windows}
+# A reachable X display runs the browser in the foreground; without one the headless path
+# below needs the screenshot helper too.
+display=0
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then display=1; fi
 if [ "${MOJI_RUN_SKIP_BUILD:-0}" != 1 ]; then
   bash scripts/setup.sh >&2
   cmake --preset windows -B "$build" >&2
-  cmake --build "$build" >&2
+  # Only what runs: the program folder (programs, templates, sample font, help), no tests.
+  targets=(program_folder)
+  [ $display = 1 ] || targets+=(moji_gui_shot)
+  cmake --build "$build" --target "${targets[@]}" >&2
 fi
 
 export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix-run}
@@ -48,7 +55,7 @@ file=${1:-$SAMPLE}
 args=()
 [ -n "$file" ] && args=("$(winepath -w "$(realpath -m -- "$file")")")
 
-if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+if [ $display = 1 ]; then
   say "starting $name on display $DISPLAY"
   status=0
   wine "$program" "${args[@]}" || status=$?

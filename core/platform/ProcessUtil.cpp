@@ -77,7 +77,8 @@ int CountTaggedWindows(const wchar_t* tag) { return static_cast<int>(TaggedWindo
 int CountBrowserWindows() { return CountTaggedWindows(kBrowserTag); }
 
 std::wstring FindCommandLineStartTarget(const wchar_t* commandLine) {
-  if (commandLine == nullptr || *commandLine == L'\0') return {};
+  // Most starts name no file: the shell, which splits the line, is then not loaded.
+  if (commandLine == nullptr || !HasArguments(FromWide(commandLine))) return {};
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(commandLine, &argc);
   if (argv == nullptr) return {};

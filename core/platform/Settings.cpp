@@ -83,7 +83,10 @@ bool CSettings::LoadSetting() {
 
   defaultEudcFont = ReadWithDefault(kSectionCommon, kKeyDefaultEudcFont, kDefaultEudcFontName, true);
   gaijiShowFont = ReadWithDefault(kSectionGkp, kKeyGaijiShowFont, kDefaultGaijiShowFont, true);
-  tteFilePath = ReadWithDefault(kSectionBrowser, kKeyTTEFilePath, GetSpecialFolderPath(CSIDL_FONTS), true);
+  // The Fonts folder is asked of the shell only when the key has no value.
+  tteFilePath = ReadString(kSectionBrowser, kKeyTTEFilePath);
+  if (tteFilePath.empty())
+    tteFilePath = ReadWithDefault(kSectionBrowser, kKeyTTEFilePath, GetSpecialFolderPath(CSIDL_FONTS), true);
   std::wstring manage = ReadWithDefault(kSectionBrowser, kKeyYomiManage, L"false", true);
   std::transform(manage.begin(), manage.end(), manage.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
   yomiManage = manage == L"true";

@@ -9,6 +9,12 @@
 //     ... long work ...
 //   }
 //
+// Work that recurs and is short beside the making of a box keeps one hidden box and shows
+// it for each run:
+//
+//   CWaitMessage box(IDS_WAIT_SEARCHING, owner, false);   // made once, hidden
+//   box.Show();  ... work ...  box.Hide();
+//
 // Template IDD_WAIT_MESSAGE (CoreRes.h, WaitMessage.rc). The box is centred on its parent,
 // or on the desktop without one, and painted before the constructor returns.
 #pragma once
@@ -20,8 +26,13 @@ namespace moji {
 class CWaitMessage : public CDialog {
  public:
   // `stringId` 0, or a string that is missing or empty, leaves the template's text.
-  explicit CWaitMessage(UINT stringId = 0, HWND parent = nullptr);
+  // `shown` false leaves the box hidden until Show.
+  explicit CWaitMessage(UINT stringId = 0, HWND parent = nullptr, bool shown = true);
   ~CWaitMessage() override;
+
+  // Centres the box over its parent again, shows it and paints it before returning.
+  void Show();
+  void Hide();
 
   // The box cannot be run modally: returns 0 at once and shows nothing.
   INT_PTR DoModal(HWND) override { return 0; }
@@ -30,6 +41,7 @@ class CWaitMessage : public CDialog {
 
  private:
   int m_textId;
+  HWND m_parent;
 };
 
 }  // namespace moji

@@ -27,5 +27,30 @@ TEST(GlyphMatch, OnlyEqualSizeAndEqualBitsMatch) {
   for (const auto& c : cases) EXPECT_EQ(GlyphMatches(c.glyph, pattern), c.matches) << c.name;
 }
 
+TEST(GlyphMatch, ThrottledProbeIsAskedFirstAndThenOncePerInterval) {
+  std::uint64_t now = 0;
+  int asked = 0;
+  const auto probe = ThrottledProbe([&] { return ++asked, true; }, [&] { return now; }, 16);
+  struct {
+    std::uint64_t now;
+    bool answer;
+    int asked;
+  } calls[] = {
+      {1000, true, 1},   // the first call asks
+      {1000, false, 1},  // then nothing within the interval
+      {1015, false, 1},
+      {1016, true, 2},   // the interval counts from the last asking
+      {1031, false, 2},
+      {1100, true, 3},
+      {1100, false, 3},
+  };
+  for (const auto& c : calls) {
+    SCOPED_TRACE(c.now);
+    now = c.now;
+    EXPECT_EQ(probe(), c.answer);
+    EXPECT_EQ(asked, c.asked);
+  }
+}
+
 }  // namespace
 }  // namespace moji

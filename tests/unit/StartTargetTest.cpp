@@ -41,6 +41,26 @@ TEST(StartTarget, FirstExistingArgumentWinsAfterOneSwitchCharacterIsRemoved) {
   EXPECT_EQ(files.asked, std::vector<std::u16string>{u"nonexist.tte"});  // empty names are never asked about
 }
 
+TEST(StartTarget, ACommandLineHasArgumentsWhenMoreThanBlanksFollowTheProgramName) {
+  const struct {
+    std::u16string line;
+    bool hasArguments;
+  } cases[] = {
+      {u"", false},
+      {u"Mojiview.exe", false},
+      {u"Mojiview.exe  \t ", false},
+      {u"\"C:\\Program Files\\Mojiview.exe\"", false},
+      {u"\"C:\\Program Files\\Mojiview.exe\" ", false},
+      {u"\"C:\\Program Files\\Mojiview.exe", false},  // no closing quotation mark
+      {u"Mojiview.exe a.tte", true},
+      {u"Mojiview.exe\t/x", true},
+      {u"\"C:\\Program Files\\Mojiview.exe\" \"C:\\my fonts\\a.tte\"", true},
+      {u"\"C:\\Mojiview.exe\"a.tte", true},
+      {u" Mojiview.exe", true},  // a leading blank: left to the full split
+  };
+  for (const auto& c : cases) EXPECT_EQ(HasArguments(c.line), c.hasArguments) << ToUtf8(c.line);
+}
+
 TEST(StartTarget, RealFilesAndFoldersCountAsExisting) {
   const auto dir = std::filesystem::temp_directory_path() / "moji_start_target_test";
   std::filesystem::create_directories(dir);

@@ -75,5 +75,29 @@ TEST(WaitMessage, IsCentredVisiblePaintedAndGoesWithTheObject) {
   DestroyWindow(owner);
 }
 
+TEST(WaitMessage, AHiddenBoxIsShownCentredAndPaintedForEachRun) {
+  HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 120, 600, 400, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(owner);
+  CWaitMessage wait(IDS_WAIT_SEARCHING, owner, false);
+  ASSERT_TRUE(wait.Handle());
+  EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+  EXPECT_EQ(TextOf(wait.TextControl()), L"検索中です。\r\nPause/Breakキーで中止");
+  for (const POINT ownerAt : {POINT{100, 120}, POINT{300, 200}}) {
+    SetWindowPos(owner, nullptr, ownerAt.x, ownerAt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    wait.Show();
+    EXPECT_TRUE(IsWindowVisible(wait.Handle()));
+    RECT dirty{};
+    EXPECT_FALSE(GetUpdateRect(wait.Handle(), &dirty, FALSE));
+    EXPECT_FALSE(GetUpdateRect(wait.TextControl(), &dirty, FALSE));
+    const POINT centre = CentreOf(wait.Handle());
+    EXPECT_NEAR(centre.x, ownerAt.x + 300, 1);
+    EXPECT_NEAR(centre.y, ownerAt.y + 200, 1);
+    wait.Hide();
+    EXPECT_FALSE(IsWindowVisible(wait.Handle()));
+  }
+  DestroyWindow(owner);
+}
+
 }  // namespace
 }  // namespace moji
