@@ -10,7 +10,6 @@ namespace {
 
 constexpr int kSide = 32;     // the normalised image, kSide²
 constexpr int kSamples = 4;   // samples per pixel and axis when stretching
-constexpr float kGreyWeight = 0.5f;
 
 using Plane = std::array<float, kSide * kSide>;
 
@@ -102,15 +101,8 @@ bool CShapeFeature::Compute(const InkImage& image) {
   }
   const Plane blurred = Blur(Normalise(image, box));
 
-  std::array<float, kGreySize> grey{};
-  constexpr int kGreyStep = kSide / kGreySide;
-  for (int y = 0; y < kSide; ++y)
-    for (int x = 0; x < kSide; ++x) grey[(y / kGreyStep) * kGreySide + x / kGreyStep] += blurred[y * kSide + x];
-  Quantise(grey, m_values.data());
-
   // Edge directions folded to 0..180 degrees, shared between the two nearest of four bins.
-  std::array<float, kEdgeSize> edges{};
-  constexpr int kCellStep = kSide / kCells;
+  std::array<float, kSize> edges{};
   auto at = [&](int x, int y) { return blurred[std::clamp(y, 0, kSide - 1) * kSide + std::clamp(x, 0, kSide - 1)]; };
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x) {
@@ -125,12 +117,20 @@ bool CShapeFeature::Compute(const InkImage& image) {
       const float position = angle / (std::numbers::pi_v<float> / 4);
       const int bin = static_cast<int>(position) % 4;
       const float share = position - std::floor(position);
-      const int cell = (y / kCellStep) * kCells + x / kCellStep;
-      edges[bin * kCells * kCells + cell] += magnitude * (1 - share);
-      edges[((bin + 1) % 4) * kCells * kCells + cell] += magnitude * share;
+      // Shared between the four nearest cells too, so that a stroke moved a little across a
+      // cell border changes the values a little.
+      const float fx = (x + 0.5f) * kCells / kSide - 0.5f, fy = (y + 0.5f) * kCells / kSide - 0.5f;
+      const int cx = static_cast<int>(std::floor(fx)), cy = static_cast<int>(std::floor(fy));
+      const float wx = fx - cx, wy = fy - cy;
+      for (int j = 0; j < 4; ++j) {
+        const int gx = std::clamp(cx + (j & 1), 0, kCells - 1), gy = std::clamp(cy + (j >> 1), 0, kCells - 1);
+        const float w = ((j & 1) ? wx : 1 - wx) * ((j >> 1) ? wy : 1 - wy) * magnitude;
+        edges[bin * kCells * kCells + gy * kCells + gx] += w * (1 - share);
+        edges[((bin + 1) % 4) * kCells * kCells + gy * kCells + gx] += w * share;
+      }
     }
   for (float& e : edges) e = std::sqrt(e);
-  Quantise(edges, m_values.data() + kGreySize);
+  Quantise(edges, m_values.data());
   DeriveNorms();
   return true;
 }
@@ -141,26 +141,18 @@ void CShapeFeature::Assign(const Values& values) {
 }
 
 void CShapeFeature::DeriveNorms() {
-  std::int64_t sum = 0, squares = 0, edgeSquares = 0;
-  for (int i = 0; i < kGreySize; ++i) sum += m_values[i], squares += m_values[i] * m_values[i];
-  for (int i = kGreySize; i < kSize; ++i) edgeSquares += m_values[i] * m_values[i];
-  m_greySum = static_cast<std::int32_t>(sum);
-  const double centred = static_cast<double>(squares) - static_cast<double>(sum) * sum / kGreySize;
-  m_greyNorm = static_cast<float>(std::sqrt(std::max(centred, 0.0)));
-  m_edgeNorm = static_cast<float>(std::sqrt(static_cast<double>(edgeSquares)));
+  std::int64_t squares = 0;
+  for (const std::uint8_t v : m_values) squares += v * v;
+  m_norm = static_cast<float>(std::sqrt(static_cast<double>(squares)));
 }
 
 float CShapeFeature::Similarity(const CShapeFeature& other) const {
-  if (m_greyNorm == 0 || other.m_greyNorm == 0 || m_edgeNorm == 0 || other.m_edgeNorm == 0) return 0;
-  std::int32_t greyDot = 0, edgeDot = 0;
+  if (m_norm == 0 || other.m_norm == 0) return 0;
+  std::int32_t dot = 0;
   const std::uint8_t* a = m_values.data();
   const std::uint8_t* b = other.m_values.data();
-  for (int i = 0; i < kGreySize; ++i) greyDot += a[i] * b[i];
-  for (int i = kGreySize; i < kSize; ++i) edgeDot += a[i] * b[i];
-  const double greyCov = greyDot - static_cast<double>(m_greySum) * other.m_greySum / kGreySize;
-  const float grey = static_cast<float>(greyCov / (static_cast<double>(m_greyNorm) * other.m_greyNorm));
-  const float edge = static_cast<float>(edgeDot / (static_cast<double>(m_edgeNorm) * other.m_edgeNorm));
-  return std::clamp(kGreyWeight * std::max(grey, 0.0f) + (1 - kGreyWeight) * edge, 0.0f, 1.0f);
+  for (int i = 0; i < kSize; ++i) dot += a[i] * b[i];
+  return std::min(static_cast<float>(dot / (static_cast<double>(m_norm) * other.m_norm)), 1.0f);
 }
 
 }  // namespace moji
