@@ -53,21 +53,6 @@ Plane Normalise(const InkImage& image, const Box& box) {
   return plane;
 }
 
-// 1-2-1 blur in both directions, edges repeated.
-Plane Blur(const Plane& in) {
-  Plane across{}, out{};
-  auto at = [](const Plane& p, int x, int y) {
-    return p[std::clamp(y, 0, kSide - 1) * kSide + std::clamp(x, 0, kSide - 1)];
-  };
-  for (int y = 0; y < kSide; ++y)
-    for (int x = 0; x < kSide; ++x)
-      across[y * kSide + x] = (at(in, x - 1, y) + 2 * at(in, x, y) + at(in, x + 1, y)) / 4;
-  for (int y = 0; y < kSide; ++y)
-    for (int x = 0; x < kSide; ++x)
-      out[y * kSide + x] = (at(across, x, y - 1) + 2 * at(across, x, y) + at(across, x, y + 1)) / 4;
-  return out;
-}
-
 // Scales values so that the largest becomes 255.
 template <std::size_t N>
 void Quantise(const std::array<float, N>& in, std::uint8_t* out) {
@@ -99,11 +84,11 @@ bool CShapeFeature::Compute(const InkImage& image) {
     DeriveNorms();
     return false;
   }
-  const Plane blurred = Blur(Normalise(image, box));
+  const Plane plane = Normalise(image, box);
 
   // Edge directions folded to 0..180 degrees, shared between the two nearest of four bins.
   std::array<float, kSize> edges{};
-  auto at = [&](int x, int y) { return blurred[std::clamp(y, 0, kSide - 1) * kSide + std::clamp(x, 0, kSide - 1)]; };
+  auto at = [&](int x, int y) { return plane[std::clamp(y, 0, kSide - 1) * kSide + std::clamp(x, 0, kSide - 1)]; };
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x) {
       const float gx = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1) - at(x - 1, y - 1) - 2 * at(x - 1, y) -

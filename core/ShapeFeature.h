@@ -1,9 +1,10 @@
 // The shape of a glyph as a few hundred numbers, for finding the characters of a reference
 // font that look most like a gaiji. A glyph is cropped to its ink and stretched to a square
-// (so that where and how large it was drawn no longer counts), blurred a little, and described
-// by how much stroke edge of each of four directions each region of a 12 × 12 grid holds.
+// (so that where and how large it was drawn no longer counts) and described by how much
+// stroke edge of each of four directions each region of a 12 × 12 grid holds.
 // Edge directions depend little on stroke weight, so they carry over between the designs of
-// different fonts; a blurred grey image, tried beside them, made every kind of query worse.
+// different fonts; a blurred grey image, tried beside them, and blurring
+// before the edges are taken both made every kind of query worse.
 #pragma once
 
 #include <array>
