@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "CandidateCommands.h"
 #include "GlyphviewDoc.h"
 #include "GlyphviewView.h"
 #include "MainFrame.h"
@@ -68,6 +69,7 @@ class CGlyphviewApp {
   CMainFrame m_frame;
   CGlyphviewView m_view;
   CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
+  CCandidateCommands m_candidateCommands{*this};  // standard-character candidates and table
   std::wstring m_startTarget;
   bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;

@@ -8,6 +8,7 @@ namespace moji {
 // Help context numbers of the programs' windows and dialogs.
 inline constexpr unsigned kHelpContextMain = 40;      // main windows and most dialogs
 inline constexpr unsigned kHelpContextYomiEdit = 14;  // the reading edit dialog
+inline constexpr unsigned kHelpContextCandidates = 41;  // the standard-character candidates
 
 struct HelpTopic {
   unsigned context;
@@ -17,6 +18,7 @@ struct HelpTopic {
 inline constexpr HelpTopic kHelpTopics[] = {
     {kHelpContextMain, u"index.htm"},
     {kHelpContextYomiEdit, u"yomi.htm"},
+    {kHelpContextCandidates, u"candidates.htm"},
 };
 
 // The page of `context`; the main page for a number without a page of its own.

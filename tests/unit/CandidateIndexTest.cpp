@@ -125,7 +125,9 @@ TEST(CandidateIndexTest, CacheIsTakenOnlyWholeAndForItsFont) {
     CCandidateIndex read;
     EXPECT_EQ(read.Deserialise(c.bytes, c.key), c.taken);
     EXPECT_EQ(read.GlyphCount(), c.taken ? built.GlyphCount() : 0u);
-    if (c.taken) EXPECT_EQ(read.Serialise(), bytes);
+    if (c.taken) {
+      EXPECT_EQ(read.Serialise(), bytes);
+    }
   }
   EXPECT_EQ(CCandidateIndex::CacheFileName(u"A:B/C*"), std::filesystem::path(u"A_B_C_.idx"));
 }
