@@ -1,8 +1,11 @@
 #include "CandidateDlg.h"
 
+#include <cstring>
+
 #include "CandidateCommands.h"
 #include "GaijiCode.h"
 #include "HelpTopic.h"
+#include "Log.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "TextConv.h"
@@ -89,16 +92,25 @@ void CCandidateDlg::CopyChosen() {
     ::MessageBeep(0);
     return;
   }
-  const std::wstring text = ToWide(CandidateText(m_found[static_cast<std::size_t>(chosen)]));
-  if (!::OpenClipboard(Handle())) return;
-  ::EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    if (::SetClipboardData(CF_UNICODETEXT, memory) == nullptr) ::GlobalFree(memory);  // else the clipboard's
+  const Candidate& candidate = m_found[static_cast<std::size_t>(chosen)];
+  const std::wstring text = ToWide(CandidateText(candidate));
+  bool copied = false;
+  // Another program may hold the clipboard for a moment (a clipboard viewer reading it).
+  bool opened = false;
+  for (int attempt = 0; attempt < 20 && !(opened = ::OpenClipboard(Handle()) != FALSE); ++attempt) ::Sleep(25);
+  if (opened) {
+    ::EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+      ::GlobalUnlock(memory);
+      copied = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+      if (!copied) ::GlobalFree(memory);  // else the clipboard's
+    }
+    ::CloseClipboard();
   }
-  ::CloseClipboard();
+  CLog::Print(L"標準文字の候補ｺﾋﾟｰ（code=%4.4X）%s %s\n", static_cast<unsigned>(m_code),
+              ToWide(FromUtf8(FormatCandidateCodes(candidate))).c_str(), copied ? L"" : L"失敗");
 }
 
 bool CCandidateDlg::OnCommand(UINT id, UINT code, HWND control) {

@@ -88,7 +88,9 @@ bool CShapeFeature::Compute(const InkImage& image) {
 
   // Edge directions folded to 0..180 degrees, shared between the two nearest of four bins.
   std::array<float, kSize> edges{};
-  auto at = [&](int x, int y) { return plane[std::clamp(y, 0, kSide - 1) * kSide + std::clamp(x, 0, kSide - 1)]; };
+  // Outside the ink box lies paper, so that ink reaching the box's border is an edge too
+  // (a glyph filling its box would otherwise have no edges at all).
+  auto at = [&](int x, int y) { return x < 0 || y < 0 || x >= kSide || y >= kSide ? 0.0f : plane[y * kSide + x]; };
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x) {
       const float gx = at(x + 1, y - 1) + 2 * at(x + 1, y) + at(x + 1, y + 1) - at(x - 1, y - 1) - 2 * at(x - 1, y) -
