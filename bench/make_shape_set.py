@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seeded query set of the candidate benchmark (bench/CandidateBench.cpp).
 
-    make_shape_set.py OUT_DIR
+    make_shape_set.py OUT_DIR [PER_KIND [SEED]]
 
 OUT_DIR/reference.outlines: the outline of every glyph of the reference font (IPAmj Mincho).
 OUT_DIR/queries.outlines:   for each query, the outline of the glyph it is redrawn from.
@@ -66,7 +66,8 @@ def change(rng):
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
-    rng = random.Random(SEED)
+    per_kind = int(sys.argv[2]) if len(sys.argv) > 2 else PER_KIND
+    rng = random.Random(int(sys.argv[3]) if len(sys.argv) > 3 else SEED)
     ref = TTFont(REFERENCE, lazy=True)
     order = ref.getGlyphOrder()
     gid = {name: i for i, name in enumerate(order)}
@@ -79,7 +80,7 @@ def main():
     plain = sorted(c for c in cmap if is_ideograph(c))
 
     queries, sources = [], []  # (kind, code, selector, glyph), (font, glyph name)
-    for i in range(PER_KIND):
+    for i in range(per_kind):
         if i % 3 == 0:
             code, selector, name = rng.choice(sequences)
         else:
@@ -91,7 +92,7 @@ def main():
         other = TTFont(path, lazy=True)
         other_map = other.getBestCmap()
         shared = sorted(c for c in other_map if is_ideograph(c) and pick(c) and c in cmap)
-        for code in rng.sample(shared, PER_KIND):
+        for code in rng.sample(shared, per_kind):
             queries.append((kind, code, 0, 0))
             sources.append((other, other_map[code]))
 

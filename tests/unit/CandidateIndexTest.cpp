@@ -79,6 +79,29 @@ TEST(CandidateIndexTest, FindsTheDrawnGlyphFirstAndNamesItsSequence) {
   EXPECT_EQ(CandidateText({0x20B9F, 0xE0101}), u"\U00020B9F\U000E0101");
 }
 
+// The shape ignores where and how large a glyph is drawn, but not what is drawn.
+TEST(ShapeFeatureTest, ComparesShapesWhateverTheirPlaceAndSize) {
+  const InkImage bars = CBarsRenderer::Bars(5);
+  InkImage smaller{100, 80, std::vector<std::uint8_t>(100 * 80)};  // half size, elsewhere
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) smaller.ink[(10 + y / 2) * 100 + 30 + x / 2] |= bars.ink[y * 64 + x];
+  InkImage filled{8, 8, std::vector<std::uint8_t>(64, 1)};
+  CShapeFeature empty;
+  EXPECT_FALSE(empty.Compute(InkImage{8, 8, std::vector<std::uint8_t>(64)}));
+  EXPECT_FALSE(empty.Compute(InkImage{8, 8, std::vector<std::uint8_t>(10, 1)}));  // fewer pixels than its size
+  EXPECT_EQ(FeatureOf(filled).Similarity(empty), 0);
+  EXPECT_FLOAT_EQ(FeatureOf(filled).Similarity(FeatureOf(filled)), 1);  // ink up to its box's border
+  const float same = FeatureOf(bars).Similarity(FeatureOf(smaller));
+  EXPECT_GT(same, 0.9f);
+  EXPECT_GT(same, FeatureOf(bars).Similarity(FeatureOf(CBarsRenderer::Bars(6))));
+  // EUF rows of 16-bit words with 0 = ink, GDI rows of 32-bit words with 1 = ink.
+  const std::vector<std::uint8_t> euf{0x7F, 0xFF, 0xFF, 0xFE}, gdi{0x80, 0, 0, 0, 0x01, 0, 0, 0};
+  EXPECT_EQ(InkFromBits(euf, 16, 2, 2, 0).ink, InkFromBits(std::vector<std::uint8_t>{0x80, 0, 0, 0x01}, 16, 2, 2, 1).ink);
+  EXPECT_EQ(InkFromBits(gdi, 9, 2, 4, 1).ink[0], 1);
+  EXPECT_EQ(InkFromBits(gdi, 9, 2, 4, 1).ink[9 + 7], 1);
+  EXPECT_TRUE(InkFromBits(gdi, 9, 3, 4, 1).ink.empty());
+}
+
 TEST(CandidateIndexTest, BuildEndsTheRunOnEveryPath) {
   CBarsRenderer renderer;
   CCandidateIndex index;
