@@ -59,6 +59,11 @@ TEST_F(CandidateScenario, DialogCopiesACandidateAndTheTableListsEveryGaiji) {
 
   // No cache yet: the index is built behind its progress box, then the dialog shows E000.
   ASSERT_TRUE(PostCommand(main, ID_CANDIDATES));
+  HWND progress = nullptr;
+  EXPECT_TRUE(WaitUntil([&] {
+    return (progress = FindDialog(BrowserId(), kCaption)) && GetDlgItem(progress, IDC_INDEX_PROGRESS);
+  })) << "no progress box";
+  if (progress) Screenshot(L"progress", progress);
   HWND dialog = WaitForCandidates();
   ASSERT_TRUE(dialog) << "no candidates dialog";
   EXPECT_GT(std::filesystem::file_size(CacheFile(), ec), 1000u) << "no index in the cache";
