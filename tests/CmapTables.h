@@ -10,7 +10,7 @@ namespace moji::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void Put(Bytes& out, std::uint32_t v, int bytes) {
+inline void Put(Bytes& out, std::uint64_t v, int bytes) {
   for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
