@@ -68,8 +68,8 @@ class CGlyphviewApp {
   CGlyphviewDoc m_document;
   CMainFrame m_frame;
   CGlyphviewView m_view;
-  CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
   CCandidateCommands m_candidateCommands{*this};  // standard-character candidates and table
+  CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
   std::wstring m_startTarget;
   bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;
