@@ -21,8 +21,6 @@
 #define IDD_FUKIDASI                251   // the clipboard balloon (CFukidasiDlg), an empty popup
 #define IDD_BITMAP_FIND             252   // bitmap match search (CBitmapFindDlg); icon IDI_ADDR_JUMP
 #define IDD_YOMI_FIND               254   // find by reading (CYomiFindDlg): IDC_YOMI_INPUT, IDOK 検索, IDCANCEL
-#define IDD_CANDIDATES              255   // standard-character candidates (CCandidateDlg)
-#define IDD_INDEX_PROGRESS          256   // building the reference font's index (CIndexProgressDlg)
 #define IDB_BROWSE_DISABLED         171   // browse button of IDD_TTE_LOAD: disabled,
 #define IDB_BROWSE_FOCUSED          281   //   focused,
 #define IDB_BROWSE_DOWN             282   //   pressed,
@@ -51,15 +49,6 @@
 #define IDC_TTE_LIST                1021  // IDD_TTE_LOAD: the TTE files (sorted)
 #define IDC_ABOUT_UPDATE            1048  // about box: "自動更新..."
 #define IDC_TTE_BROWSE              1054  // IDD_TTE_LOAD: "..." folder browser (bitmap button)
-#define IDC_CANDIDATE_PICTURE       1060  // IDD_CANDIDATES: the gaiji's bitmap (CBitmapPict)
-#define IDC_CANDIDATE_CODE          1061  // IDD_CANDIDATES: the gaiji's code
-#define IDC_CANDIDATE_PREV          1062  // IDD_CANDIDATES: "◀" the previous gaiji
-#define IDC_CANDIDATE_NEXT          1063  // IDD_CANDIDATES: "▶" the next gaiji
-#define IDC_CANDIDATE_FONT          1064  // IDD_CANDIDATES: the reference font's name
-#define IDC_CANDIDATE_FONT_CHANGE   1065  // IDD_CANDIDATES: "変更..." another reference font
-#define IDC_CANDIDATE_LIST          1066  // IDD_CANDIDATES: the candidates (owner-drawn list box)
-#define IDC_CANDIDATE_COPY          1067  // IDD_CANDIDATES: "ｺﾋﾟｰ" the chosen candidate as text
-#define IDC_INDEX_PROGRESS          1068  // IDD_INDEX_PROGRESS: the progress bar
 #define IDC_YOMI_ADD                3     // IDD_YOMI_EDIT: "↑追加"
 #define IDC_YOMI_DELETE             4     // IDD_YOMI_EDIT: "削除↓"
 #define IDC_YOMI_CODE               1006  // IDD_YOMI_EDIT: Unicode code (read-only)
@@ -91,8 +80,6 @@
 #define ID_YOMI_FIND                32801 // 読みで検索 (Ctrl+F)
 #define ID_YOMI_FIND_NEXT           32802 // 次の読みを検索 (F3)
 #define ID_GLYPH_SAVE_IMAGE         32803 // ﾋﾞｯﾄﾏｯﾌﾟを画像で保存
-#define ID_CANDIDATES               32804 // 標準文字の候補
-#define ID_CANDIDATE_TABLE          32805 // 標準文字の対応表を出力
 
 // ---- strings ----------------------------------------------------------------------------
 #define IDS_BROWSER_TITLE           130   // "Mojiview　[ %s ] %d×%d"
@@ -149,15 +136,30 @@
 #define IDS_MSG_YOMI_EXPORTED       5052  // dictionary file written ("%s" path, "%d" lines)
 #define IDS_ERR_YOMI_EXPORT         5053  // dictionary file not written ("%s" path)
 #define IDS_ERR_GLYPH_IMAGE_SAVE    5054  // glyph image not written ("%s" path)
-#define IDS_MSG_CANDIDATE_TABLE     5055  // mapping table written ("%s" path, "%d" rows)
-#define IDS_ERR_CANDIDATE_TABLE     5056  // mapping table not written ("%s" path)
-#define IDS_ERR_CANDIDATE_FONT      5057  // reference font "%s" has no usable character map
-#define IDS_CANDIDATE_FILTER        5058  // save dialog filter, pairs separated by "|"
-#define IDS_CANDIDATE_LINE          5059  // a candidate's line: "%s" code points, "%.1f" similarity
 #define IDS_MSG_EUF_CREATED         6001
 #define IDS_ASK_ASSOCIATE           6003
 #define IDS_MSG_ASSOCIATED          6004
 #define IDS_WARN_TTE_READ           6005
 #define IDS_ASK_TTE_READ_CONTINUE   6006
+
+// ---- standard-character candidates (CCandidateCommands, CCandidateDlg, CIndexProgressDlg) --
+#define IDD_CANDIDATES              255   // standard-character candidates (CCandidateDlg)
+#define IDD_INDEX_PROGRESS          256   // building the reference font's index (CIndexProgressDlg)
+#define IDC_CANDIDATE_PICTURE       1060  // IDD_CANDIDATES: the gaiji's bitmap (CBitmapPict)
+#define IDC_CANDIDATE_CODE          1061  // IDD_CANDIDATES: the gaiji's code
+#define IDC_CANDIDATE_PREV          1062  // IDD_CANDIDATES: "◀" the previous gaiji
+#define IDC_CANDIDATE_NEXT          1063  // IDD_CANDIDATES: "▶" the next gaiji
+#define IDC_CANDIDATE_FONT          1064  // IDD_CANDIDATES: the reference font's name
+#define IDC_CANDIDATE_FONT_CHANGE   1065  // IDD_CANDIDATES: "変更..." another reference font
+#define IDC_CANDIDATE_LIST          1066  // IDD_CANDIDATES: the candidates (owner-drawn list box)
+#define IDC_CANDIDATE_COPY          1067  // IDD_CANDIDATES: "ｺﾋﾟｰ" the chosen candidate as text
+#define IDC_INDEX_PROGRESS          1068  // IDD_INDEX_PROGRESS: the progress bar
+#define ID_CANDIDATES               32804 // 標準文字の候補
+#define ID_CANDIDATE_TABLE          32805 // 標準文字の対応表を出力
+#define IDS_MSG_CANDIDATE_TABLE     5055  // mapping table written ("%s" path, "%d" rows)
+#define IDS_ERR_CANDIDATE_TABLE     5056  // mapping table not written ("%s" path)
+#define IDS_ERR_CANDIDATE_FONT      5057  // reference font "%s" has no usable character map
+#define IDS_CANDIDATE_FILTER        5058  // save dialog filter, pairs separated by "|"
+#define IDS_CANDIDATE_LINE          5059  // a candidate's line: "%s" code points, "%.1f" similarity
 
 #endif
