@@ -50,7 +50,12 @@ void CCandidateDlg::ShowFace() {
 void CCandidateDlg::ShowGaiji(int code) {
   HBITMAP bitmap = nullptr;
   std::vector<Candidate> found;
-  if (!m_commands.CandidatesOf(Handle(), code, kShown, found, &bitmap)) return;
+  HWND list = Item(IDC_CANDIDATE_LIST);
+  if (!m_commands.CandidatesOf(Handle(), code, kShown, found, &bitmap)) {
+    m_found.clear();  // they were another font's glyphs
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    return;
+  }
   m_code = code;
   m_found = std::move(found);
   m_picture.SetBitmap(bitmap);
@@ -58,7 +63,6 @@ void CCandidateDlg::ShowGaiji(int code) {
   m_bitmap = bitmap;
   ::InvalidateRect(m_picture.Handle(), nullptr, TRUE);
   SetItemText(IDC_CANDIDATE_CODE, L"U+" + ToWide(FormatHex4(static_cast<std::uint32_t>(code))));
-  HWND list = Item(IDC_CANDIDATE_LIST);
   ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
   for (std::size_t i = 0; i < m_found.size(); ++i) ::SendMessageW(list, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
   ::SendMessageW(list, LB_SETCURSEL, 0, 0);

@@ -129,6 +129,7 @@ int CCandidateIndex::Build(CFontGlyphRenderer& renderer, const std::u16string& f
   if (cmap.Read(renderer.FontTable("cmap"), GlyphCountOfMaxp(maxp)) != CFontCmap::kOk) return kNoMap;
   const FontKey key = KeyOf(renderer, face);
   Collect(cmap.Mappings());
+  if (m_glyphs.empty()) return kNoMap;  // no ideograph to propose
   m_features.resize(m_glyphs.size());
   InkImage image;
   for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
@@ -217,6 +218,7 @@ bool CCandidateIndex::Deserialise(std::span<const std::uint8_t> bytes, const Fon
   if (!in.U32(glyphs) || !in.U32(mappings) || glyphs > 0x10000 || mappings > CFontCmap::kMaxMappings) return false;
   if (in.Left() != glyphs * (kGlyphRecord + CShapeFeature::kSize) + std::size_t{mappings} * kMappingRecord) return false;
 
+  // The records are all there (the size matched), so the reads below cannot run short.
   std::uint32_t total = 0, previous = 0;
   for (std::uint32_t i = 0; i < glyphs; ++i) {
     std::uint32_t glyph = 0, count = 0;

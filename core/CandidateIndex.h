@@ -48,6 +48,7 @@ bool IsIdeograph(char32_t code);
 
 class CCandidateIndex {
  public:
+  // kNoMap: no readable character map, or it reaches no ideograph.
   enum Status : int { kBuilt = 0, kNoFont = 1, kNoMap = 2, kCancelled = 3 };
   // Asked after each glyph with the count done and the total; false cancels.
   using Progress = std::function<bool(std::size_t done, std::size_t total)>;

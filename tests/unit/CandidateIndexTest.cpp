@@ -21,7 +21,7 @@ class CBarsRenderer final : public CFontGlyphRenderer {
       return Cmap({{3, 1, Format4({{0x41, 0x41, 0}, {0x4E00, 0x4E06, static_cast<std::uint16_t>(1 - 0x4E00)},
                                    {0xFFFF, 0xFFFF, 1}})},
                    {0, 5, Format14(0xE0100, {{0x4E02, 0}}, {{0x4E01, 8}})}});
-    if (std::string_view(tag, 4) == "maxp") return {0, 1, 0, 0, 0, 9};
+    if (std::string_view(tag, 4) == "maxp") return maxp;
     if (std::string_view(tag, 4) == "head") return {0, 1, 0, 0, 0, 0, 0, 0, 0x12, 0x34, 0x56, 0x78};
     return {};
   }
@@ -42,6 +42,7 @@ class CBarsRenderer final : public CFontGlyphRenderer {
     return image;
   }
 
+  std::vector<std::uint8_t> maxp = {0, 1, 0, 0, 0, 9};
   int rendered = 0, failAt = -1, ended = 0;
 };
 
@@ -106,10 +107,13 @@ TEST(CandidateIndexTest, BuildEndsTheRunOnEveryPath) {
   CBarsRenderer renderer;
   CCandidateIndex index;
   EXPECT_EQ(index.Build(renderer, u"Other", {}), CCandidateIndex::kNoFont);
+  renderer.maxp = {0, 1, 0, 0, 0, 1};  // glyph 0 only: the map reaches nothing
+  EXPECT_EQ(index.Build(renderer, u"Bars", {}), CCandidateIndex::kNoMap);
+  renderer.maxp = {0, 1, 0, 0, 0, 9};
   EXPECT_EQ(index.Build(renderer, u"Bars", [](std::size_t done, std::size_t) { return done < 4; }),
             CCandidateIndex::kCancelled);
   EXPECT_EQ(index.GlyphCount(), 0u);
-  EXPECT_EQ(renderer.ended, 2);
+  EXPECT_EQ(renderer.ended, 3);
   renderer.rendered = 0, renderer.failAt = 2;  // a glyph not drawn has no shape to be found by
   ASSERT_EQ(index.Build(renderer, u"Bars", {}), CCandidateIndex::kBuilt);
   for (const Candidate& c : index.Find(FeatureOf(CBarsRenderer::Bars(2)), 8))
