@@ -6,8 +6,9 @@
 // GetGlyphOutline's matrix, and a move) find their glyph first. Run under Wine from the
 // build folder:
 //
-//   cd build/windows/tests && ../../../cmake/wine-run.sh ./moji_win32_tests.exe \
-//     --gtest_also_run_disabled_tests --gtest_filter='CandidateBench.*'
+//   cd build/windows/tests
+//   ../../../cmake/wine-run.sh ./moji_win32_tests.exe --gtest_also_run_disabled_tests
+//     --gtest_filter='CandidateBench.*'
 #include <windows.h>
 
 #include <gtest/gtest.h>
