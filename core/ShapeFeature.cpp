@@ -86,7 +86,7 @@ bool CShapeFeature::Compute(const InkImage& image) {
   }
   const Plane plane = Normalise(image, box);
 
-  // Edge directions folded to 0..180 degrees, shared between the two nearest of four bins.
+  // Edge directions folded to 0..180 degrees, shared between the two nearest bins.
   std::array<float, kSize> edges{};
   // Outside the ink box lies paper, so that ink reaching the box's border is an edge too
   // (a glyph filling its box would otherwise have no edges at all).
@@ -101,8 +101,8 @@ bool CShapeFeature::Compute(const InkImage& image) {
       if (magnitude < 1e-4f) continue;
       float angle = std::atan2(gy, gx);
       if (angle < 0) angle += std::numbers::pi_v<float>;
-      const float position = angle / (std::numbers::pi_v<float> / 4);
-      const int bin = static_cast<int>(position) % 4;
+      const float position = angle / (std::numbers::pi_v<float> / kBins);
+      const int bin = static_cast<int>(position) % kBins;
       const float share = position - std::floor(position);
       // Shared between the four nearest cells too, so that a stroke moved a little across a
       // cell border changes the values a little.
@@ -113,7 +113,7 @@ bool CShapeFeature::Compute(const InkImage& image) {
         const int gx = std::clamp(cx + (j & 1), 0, kCells - 1), gy = std::clamp(cy + (j >> 1), 0, kCells - 1);
         const float w = ((j & 1) ? wx : 1 - wx) * ((j >> 1) ? wy : 1 - wy) * magnitude;
         edges[bin * kCells * kCells + gy * kCells + gx] += w * (1 - share);
-        edges[((bin + 1) % 4) * kCells * kCells + gy * kCells + gx] += w * share;
+        edges[((bin + 1) % kBins) * kCells * kCells + gy * kCells + gx] += w * share;
       }
     }
   for (float& e : edges) e = std::sqrt(e);
