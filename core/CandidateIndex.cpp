@@ -14,7 +14,8 @@ namespace moji {
 namespace {
 
 constexpr char kMagic[4] = {'M', 'J', 'C', 'I'};
-constexpr std::uint32_t kVersion = 1;
+// Raised whenever the shape features change: a cache of other features is built again.
+constexpr std::uint32_t kVersion = 2;
 constexpr std::uint32_t kMaxFaceUnits = 256;
 constexpr std::uint64_t kMaxCacheBytes = 256ull << 20;
 constexpr std::size_t kGlyphRecord = 2 + 4, kMappingRecord = 4 + 4;
