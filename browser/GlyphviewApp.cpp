@@ -185,6 +185,10 @@ void CGlyphviewApp::InstallCommands() {
   commands.Add(ID_CLIPBOARD_CHECK, [this] { m_document.OnClipboardCheck(); }, [this] { return m_document.HasClipboardGlyph(); });
   commands.Add(ID_BITMAP_FIND, [this] { m_document.OnBitmapFind(); },
                [this] { return !m_document.ShownPath().empty() && m_document.HasClipboardGlyph(); });
+  commands.Add(ID_CANDIDATES, [this] { m_candidateCommands.OnCandidates(); },
+               [this] { return m_candidateCommands.CanShowCandidates(); });
+  commands.Add(ID_CANDIDATE_TABLE, [this] { m_candidateCommands.OnCandidateTable(); },
+               [this] { return m_candidateCommands.CanWriteTable(); });
 
   // ---- shown, never enabled: the gaiji manager is not started from the browser
   commands.Add(ID_GAIJI_MANAGER, nullptr, [] { return false; });

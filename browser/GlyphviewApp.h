@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "CandidateCommands.h"
 #include "GlyphviewDoc.h"
 #include "GlyphviewView.h"
 #include "MainFrame.h"
@@ -72,6 +73,7 @@ class CGlyphviewApp {
   CGlyphviewDoc m_document;
   CMainFrame m_frame;
   CGlyphviewView m_view;
+  CCandidateCommands m_candidateCommands{*this};  // standard-character candidates and table
   CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
   std::filesystem::path m_startTarget;
   bool m_oleInitialized = false;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace moji {
 
@@ -27,6 +28,31 @@ class CGlyphRenderer {
   virtual bool IsMiddleDotOutline(int code) = 0;
 
   // Ends the run and releases what Begin took.
+  virtual void End() = 0;
+};
+
+}  // namespace moji
+
+namespace moji {
+
+struct InkImage;
+
+// Drawing the glyphs of an installed font by glyph index, for the index of a reference font
+// (CandidateIndex.h): the Win32 renderer asks the system for the font's tables and bitmaps,
+// the benchmark rasterises outlines it read itself.
+class CFontGlyphRenderer {
+ public:
+  virtual ~CFontGlyphRenderer() = default;
+
+  // Selects the installed font of typeface `face` at an em of `size` pixels. False when the
+  // system has no such font.
+  virtual bool Begin(const std::u16string& face, int size) = 0;
+  // A table of the selected font (as the file holds it), empty when it has none.
+  virtual std::vector<std::uint8_t> FontTable(const char tag[4]) = 0;
+  // The size of the selected font's file in bytes.
+  virtual std::uint64_t FontFileSize() = 0;
+  // Draws glyph `glyph` as ink in an image of at least its ink box; false when it failed.
+  virtual bool RenderGlyph(std::uint16_t glyph, InkImage& out) = 0;
   virtual void End() = 0;
 };
 

@@ -11,6 +11,7 @@ namespace moji {
 // Help context numbers of the programs' windows and dialogs.
 inline constexpr unsigned kHelpContextMain = 40;      // main windows and most dialogs
 inline constexpr unsigned kHelpContextYomiEdit = 14;  // the reading edit dialog
+inline constexpr unsigned kHelpContextCandidates = 41;  // the standard-character candidates
 
 struct HelpTopic {
   unsigned context;
@@ -25,6 +26,7 @@ inline constexpr const char16_t* kHelpFirstPage = u"index.htm";
 inline constexpr HelpTopic kBrowserHelpTopics[] = {
     {kHelpContextMain, u"index.htm"},
     {kHelpContextYomiEdit, u"yomi.htm"},
+    {kHelpContextCandidates, u"candidates.htm"},
 };
 
 // The printer's topics: its main window and its About box open the printer's page.

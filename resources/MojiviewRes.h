@@ -161,4 +161,24 @@
 #define IDS_WARN_TTE_READ           6005
 #define IDS_ASK_TTE_READ_CONTINUE   6006
 
+// ---- standard-character candidates (CCandidateCommands, CCandidateDlg, CIndexProgressDlg) --
+#define IDD_CANDIDATES              255   // standard-character candidates (CCandidateDlg)
+#define IDD_INDEX_PROGRESS          256   // building the reference font's index (CIndexProgressDlg)
+#define IDC_CANDIDATE_PICTURE       1060  // IDD_CANDIDATES: the gaiji's bitmap (CBitmapPict)
+#define IDC_CANDIDATE_CODE          1061  // IDD_CANDIDATES: the gaiji's code
+#define IDC_CANDIDATE_PREV          1062  // IDD_CANDIDATES: "◀" the previous gaiji
+#define IDC_CANDIDATE_NEXT          1063  // IDD_CANDIDATES: "▶" the next gaiji
+#define IDC_CANDIDATE_FONT          1064  // IDD_CANDIDATES: the reference font's name
+#define IDC_CANDIDATE_FONT_CHANGE   1065  // IDD_CANDIDATES: "変更..." another reference font
+#define IDC_CANDIDATE_LIST          1066  // IDD_CANDIDATES: the candidates (owner-drawn list box)
+#define IDC_CANDIDATE_COPY          1067  // IDD_CANDIDATES: "ｺﾋﾟｰ" the chosen candidate as text
+#define IDC_INDEX_PROGRESS          1068  // IDD_INDEX_PROGRESS: the progress bar
+#define ID_CANDIDATES               32804 // 標準文字の候補
+#define ID_CANDIDATE_TABLE          32805 // 標準文字の対応表を出力
+#define IDS_MSG_CANDIDATE_TABLE     5055  // mapping table written ("%s" path, "%d" rows)
+#define IDS_ERR_CANDIDATE_TABLE     5056  // mapping table not written ("%s" path)
+#define IDS_ERR_CANDIDATE_FONT      5057  // reference font "%s" has no usable character map
+#define IDS_CANDIDATE_FILTER        5058  // save dialog filter, pairs separated by "|"
+#define IDS_CANDIDATE_LINE          5059  // a candidate's line: "%s" code points, "%.1f" similarity
+
 #endif

@@ -10,7 +10,7 @@ packages=(
   wine wine64 fonts-wine
   xvfb xauth xdotool imagemagick x11-utils
   ghostscript
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-ipamj-mincho fonts-hanazono
   python3-fonttools
   fp-utils
   nsis

@@ -30,6 +30,7 @@ inline constexpr wchar_t kKeyYomiManage[] = L"YomiManage";               // GkpB
 inline constexpr wchar_t kKeyYomiMaxCount[] = L"YomiMaxCount";           // GkpBrowserSettings
 inline constexpr wchar_t kKeyBitmapSize[] = L"BitmapSize";               // GkpBrowserSettings
 inline constexpr wchar_t kKeyBrowserWindowPos[] = L"BrowserWindowPos";   // GkpBrowserSettings
+inline constexpr wchar_t kKeyCandidateFont[] = L"CandidateFont";         // GkpBrowserSettings
 inline constexpr wchar_t kKeyCodePrintWindowPos[] = L"CodePrintWindowPos";  // GkpPrintSettings
 
 inline constexpr wchar_t kDefaultEudcFontName[] = L"EUDC.TTE";

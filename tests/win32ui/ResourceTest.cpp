@@ -92,8 +92,8 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 0)),
             (std::vector<UINT>{57600, 57601, 32792, 0, 57616, 0, 57665}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 1)), (std::vector<UINT>{57634, 32803, 32776, 32779, 0, 32778, 32783, 32782}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 2)), (std::vector<UINT>{32796, 32780, 0, 32801, 32802}));
-  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771, 32806, 0, 32800}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 2)), (std::vector<UINT>{32796, 32780, 0, 32801, 32802, 0, 32804}));
+  EXPECT_EQ(IdsOf(GetSubMenu(menu, 3)), (std::vector<UINT>{32775, 32771, 32806, 0, 32800, 32805}));
   EXPECT_EQ(IdsOf(GetSubMenu(menu, 4)), (std::vector<UINT>{57670, 0, 57664}));
   const auto file = ItemsOf(GetSubMenu(menu, 0));
   EXPECT_EQ(file[0].text, L"新規ﾌﾞﾗｳｻﾞ(&N)\tCtrl+N");
@@ -104,8 +104,10 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 1))[6].text, L"外字のﾘﾝｸを変更(&G)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[3].text, L"読みで検索(&Y)...\tCtrl+F");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[4].text, L"次の読みを検索(&N)\tF3");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 2))[6].text, L"標準文字の候補(&C)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[2].text, L"外字ﾘﾝｸの一覧(&L)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[4].text, L"読みを辞書ﾌｧｲﾙに出力(&D)...");
+  EXPECT_EQ(ItemsOf(GetSubMenu(menu, 3))[5].text, L"標準文字の対応表を出力(&M)...");
   EXPECT_EQ(ItemsOf(GetSubMenu(menu, 4))[2].text, L"Glyphview のﾊﾞｰｼﾞｮﾝ情報(&A)...");
   DestroyMenu(menu);
 
@@ -115,13 +117,15 @@ TEST(BrowserResources, MainMenuHasTheLayoutAndTexts) {
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0].text, L"BROWSER CONTEXT");
   const auto items = ItemsOf(GetSubMenu(context, 0));
-  ASSERT_EQ(items.size(), 3u);
+  ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(items[0].id, 57634u);
   EXPECT_EQ(items[0].text, L"ﾋﾞｯﾄﾏｯﾌﾟｺﾋﾟｰ(&C)\tCtrl+C");
   EXPECT_EQ(items[1].id, 32803u);
   EXPECT_EQ(items[1].text, L"ﾋﾞｯﾄﾏｯﾌﾟを画像で保存(&S)...");
   EXPECT_EQ(items[2].id, 32776u);
   EXPECT_EQ(items[2].text, L"外字の読み編集(&Y)...\tCtrl+Y");
+  EXPECT_EQ(items[3].id, 32804u);
+  EXPECT_EQ(items[3].text, L"標準文字の候補(&C)...");
   DestroyMenu(context);
 }
 

@@ -137,6 +137,19 @@ class CBrowserFileScenario : public CGuiScenario {
     return tte;
   }
 
+  // The save dialog that a command opened: its proposed name checked, `path` typed, Save.
+  void SaveAs(const wchar_t* proposed, const std::filesystem::path& path) {
+    constexpr int kFileNameCombo = 0x47C;  // the common dialog's file name box
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindMessageBox(BrowserId())) && GetDlgItem(dialog, kFileNameCombo); }))
+        << "no save dialog";
+    EXPECT_EQ(ControlText(dialog, kFileNameCombo), proposed);
+    Screenshot(L"save", dialog);
+    ASSERT_TRUE(SetControlText(dialog, kFileNameCombo, path.wstring()));
+    ASSERT_TRUE(PressButton(dialog, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the save dialog stays";
+  }
+
   std::filesystem::path Ini() { return Folder().File(L"Mojiview.ini"); }
   std::wstring Setting(const wchar_t* section, const wchar_t* key) { return ReadIniValue(Ini(), section, key, L"<missing>"); }
   void StoreSetting(const wchar_t* section, const wchar_t* key, const std::wstring& value) {

@@ -321,7 +321,7 @@ TEST_F(BrowserShellScenario, EmptyBrowserEnablesWhatNeedsNoShownFileAndKeepsTheR
       {ID_JUMP_CODE, true},      {ID_BITMAP_FIND, false},    {ID_GAIJI_MANAGER, false}, {ID_CODE_PRINT, false},
       {ID_EUDC_LINK_LIST, true},
       {ID_HELP, true},           {ID_APP_ABOUT, true},       {ID_YOMI_EXPORT, false},   {ID_YOMI_FIND, false},
-      {ID_YOMI_FIND_NEXT, false}, {ID_GLYPH_SAVE_IMAGE, false}};
+      {ID_YOMI_FIND_NEXT, false}, {ID_GLYPH_SAVE_IMAGE, false}, {ID_CANDIDATES, false}, {ID_CANDIDATE_TABLE, false}};
   std::map<UINT, bool> actualMenu;
   for (const auto& [id, s] : menu) actualMenu[id] = s.enabled;
   EXPECT_EQ(actualMenu, expectedMenu);

@@ -64,18 +64,6 @@ class YomiScenario : public CBrowserFileScenario {
     ASSERT_TRUE(SetControlText(dialog, IDC_YOMI_INPUT, text));
     ASSERT_TRUE(PressButton(dialog, IDC_YOMI_ADD));
   }
-  // The save dialog that a command opened: its proposed name checked, `path` typed, Save.
-  void SaveAs(const wchar_t* proposed, const std::filesystem::path& path) {
-    constexpr int kFileNameCombo = 0x47C;  // the common dialog's file name box
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = FindMessageBox(BrowserId())) && GetDlgItem(dialog, kFileNameCombo); }))
-        << "no save dialog";
-    EXPECT_EQ(ControlText(dialog, kFileNameCombo), proposed);
-    Screenshot(L"save", dialog);
-    ASSERT_TRUE(SetControlText(dialog, kFileNameCombo, path.wstring()));
-    ASSERT_TRUE(PressButton(dialog, IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the save dialog stays";
-  }
   bool UpdateEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
 
   std::wstring m_linkBefore;
