@@ -24,8 +24,8 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(CREATESTRUCTW*) {
   if (!CreateToolBar(IDR_MAINFRAME)) return false;
-  // Without the 24 x 24 image list the toolbar keeps the images of its own bitmap.
-  ToolBar().SetColourImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
+  // Without the colour image list the toolbar keeps the 24 x 24 images of its own bitmap.
+  ToolBar().SetColourImageSets({IDB_TOOLBAR24, IDB_TOOLBAR36, IDB_TOOLBAR48}, TOOLBAR24_MASK_COLOR);
   return CreateStatusBar();
 }
 

@@ -20,7 +20,7 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(CREATESTRUCTW*) {
   if (!CreateToolBar(IDR_MAINFRAME)) return false;
-  ToolBar().SetColourImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
+  ToolBar().SetColourImageSets({IDB_TOOLBAR24, IDB_TOOLBAR36, IDB_TOOLBAR48}, TOOLBAR24_MASK_COLOR);
   return true;
 }
 

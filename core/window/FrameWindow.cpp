@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "CoreRes.h"
+#include "Dpi.h"
 #include "Message.h"
 
 namespace moji {
@@ -20,13 +21,20 @@ bool CFrameWindow::Create(UINT resourceId, const std::wstring& title, DWORD styl
     return false;
   }
   m_menu = menu;
-  const int big = ::GetSystemMetrics(SM_CXICON), small = ::GetSystemMetrics(SM_CXSMICON);
-  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, big, big, LR_SHARED))
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, small, small, LR_SHARED))
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  m_iconId = resourceId;
+  SetIconsForDpi();
   RecalcLayout();
   return true;
+}
+
+void CFrameWindow::SetIconsForDpi() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const int dpi = WindowDpi(Handle());
+  const int big = SystemMetricForDpi(SM_CXICON, dpi), small = SystemMetricForDpi(SM_CXSMICON, dpi);
+  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(m_iconId), IMAGE_ICON, big, big, LR_SHARED))
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(m_iconId), IMAGE_ICON, small, small, LR_SHARED))
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 bool CFrameWindow::CreateStatusBar() {
@@ -65,12 +73,13 @@ void CFrameWindow::OnIdle() { m_commands.UpdateToolbar(m_toolBar.Handle()); }
 
 FrameSize CFrameWindow::FitFrameToForm(SIZE formSize) {
   FrameMetrics metrics;
+  metrics.dpi = WindowDpi(Handle());
   metrics.formWidth = formSize.cx;
   metrics.formHeight = formSize.cy;
-  metrics.frameBorderWidth = ::GetSystemMetrics(SM_CXFRAME);
-  metrics.frameBorderHeight = ::GetSystemMetrics(SM_CYFRAME);
-  metrics.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
-  metrics.menuHeight = ::GetSystemMetrics(SM_CYMENU);
+  metrics.frameBorderWidth = SystemMetricForDpi(SM_CXFRAME, metrics.dpi);
+  metrics.frameBorderHeight = SystemMetricForDpi(SM_CYFRAME, metrics.dpi);
+  metrics.captionHeight = SystemMetricForDpi(SM_CYCAPTION, metrics.dpi);
+  metrics.menuHeight = SystemMetricForDpi(SM_CYMENU, metrics.dpi);
   metrics.toolBarHeight = m_toolBar.Height();
   metrics.statusBarHeight = m_statusBar.Height();
   const FrameSize size = ComputeFrameSize(metrics);
@@ -129,6 +138,9 @@ LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ENDSESSION:
       if (wParam) OnEndSession();
       return 0;
@@ -168,6 +180,15 @@ bool CFrameWindow::OnNotify(NMHDR* header, LRESULT& result) {
     return true;
   }
   return false;
+}
+
+void CFrameWindow::OnDpiChanged(int, const RECT& suggested) {
+  SetIconsForDpi();
+  m_toolBar.UpdateImagesForDpi();
+  m_statusBar.UpdateFontForDpi();
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RecalcLayout();
 }
 
 void CFrameWindow::OnSize(UINT type, int, int) {
