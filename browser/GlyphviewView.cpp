@@ -57,11 +57,21 @@ void CGlyphviewView::OnInitialUpdate() {
   m_clientSize = SIZE{client.right - client.left, client.bottom - client.top};
   m_laidOut = true;
 
-  const int height = -::MulDiv(9, WindowDpi(Handle()), 72);
-  m_statusFont = ::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
-  if (m_statusFont) ::SendMessageW(StatusEdit(), WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), TRUE);
+  OnDpiChanged(WindowDpi(Handle()));
   AttachGaijiList();
+}
+
+void CGlyphviewView::OnDpiChanged(int dpi) {
+  HFONT old = m_statusFont;
+  m_statusFont = ::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                               L"ＭＳ ゴシック");
+  if (!m_statusFont) {
+    m_statusFont = old;  // the field keeps the font it has
+    return;
+  }
+  ::SendMessageW(StatusEdit(), WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), TRUE);
+  if (old) ::DeleteObject(old);
 }
 
 void CGlyphviewView::AttachGaijiList() {

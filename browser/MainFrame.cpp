@@ -31,6 +31,12 @@ bool CMainFrame::OnCreate(CREATESTRUCTW*) {
 
 void CMainFrame::FitToForm(SIZE formSize) { m_size = FitFrameToForm(formSize); }
 
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  CFrameWindow::OnDpiChanged(dpi, suggested);
+  m_app.View().RescaleForDpi();
+  m_size = RefitFrameToForm(m_app.View().FitFormToGrid(), suggested);
+}
+
 void CMainFrame::RestoreHeight() {
   const Placement stored = m_app.Settings().ReadPlacement(kSectionBrowser, kKeyBrowserWindowPos);
   if (const auto height = RestoredFrameHeight(stored, m_size.minimumHeight); height && m_size.IsKnown()) {

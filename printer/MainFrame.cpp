@@ -26,6 +26,12 @@ bool CMainFrame::OnCreate(CREATESTRUCTW*) {
 
 void CMainFrame::FitToForm(SIZE formSize) { m_size = FitFrameToForm(formSize); }
 
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  CFrameWindow::OnDpiChanged(dpi, suggested);
+  m_app.View().RescaleForDpi();
+  m_size = RefitFrameToForm(m_app.View().FormSize(), suggested);
+}
+
 std::wstring CMainFrame::PreviewHeightKey() const { return std::wstring(kKeyCodePrintWindowPos) + L"_PreviewHeight"; }
 
 void CMainFrame::ShowPreview() {

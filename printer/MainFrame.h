@@ -44,6 +44,8 @@ class CMainFrame : public CFrameWindow {
   void OnSize(UINT type, int width, int height) override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnEndSession() override;
+  // The range bar or form and the frame's size follow the new scale.
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void ShowFrameContents(bool show);

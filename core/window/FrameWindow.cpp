@@ -87,6 +87,14 @@ FrameSize CFrameWindow::FitFrameToForm(SIZE formSize) {
   return size;
 }
 
+FrameSize CFrameWindow::RefitFrameToForm(SIZE formSize, const RECT& suggested) {
+  const FrameSize size = FitFrameToForm(formSize);
+  if (suggested.bottom - suggested.top > size.minimumHeight)
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.fixedWidth, suggested.bottom - suggested.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return size;
+}
+
 void CFrameWindow::LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight) {
   FrameTrackLimits limits{info.ptMaxSize.x,      info.ptMaxSize.y,      info.ptMinTrackSize.x,
                           info.ptMinTrackSize.y, info.ptMaxTrackSize.x, info.ptMaxTrackSize.y};

@@ -77,6 +77,9 @@ class CFrameWindow : public CWindow {
   // The fixed width and minimum height around a form of `formSize` with the frame's bars
   // (FrameGeometry.h); the window is sized to them without moving.
   FrameSize FitFrameToForm(SIZE formSize);
+  // FitFrameToForm after a change of scale, keeping the height of the rectangle the system
+  // suggested where that is more than the minimum.
+  FrameSize RefitFrameToForm(SIZE formSize, const RECT& suggested);
   // WM_GETMINMAXINFO of a frame of `size` (ApplyFrameLimits); with `fixedHeight` the frame
   // cannot be made taller than its minimum height either.
   static void LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight);
