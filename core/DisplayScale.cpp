@@ -14,6 +14,11 @@ int ScaleToDpi(int pixels96, int dpi) {
 
 int GlyphScaleForDpi(int dpi) { return std::max(1, (ValidDpi(dpi) + kDefaultDpi / 2) / kDefaultDpi); }
 
+int GlyphScaleToFit(int dpi, int glyphSize, int room) {
+  if (glyphSize <= 0) return 1;
+  return std::max(1, std::min(GlyphScaleForDpi(dpi), room / glyphSize));
+}
+
 int ToolbarImageSizeForDpi(int dpi) {
   const int wanted = ScaleToDpi(kToolbarImageSizes.front(), dpi);
   for (const int size : kToolbarImageSizes)

@@ -20,6 +20,10 @@ int ScaleToDpi(int pixels96, int dpi);
 // at least 1 (1 up to 149 %, 2 from 150 % to 249 %, 3 from 250 % ...).
 int GlyphScaleForDpi(int dpi);
 
+// GlyphScaleForDpi, lowered to the largest scale whose glyph of `glyphSize` pixels still fits
+// into `room` pixels, but at least 1: a glyph in a control of fixed size.
+int GlyphScaleToFit(int dpi, int glyphSize, int room);
+
 // The toolbar image sizes the programs carry, smallest first.
 constexpr std::array<int, 3> kToolbarImageSizes{24, 36, 48};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FrameGeometry.h"
 #include "GaijiGrid.h"
 
@@ -33,6 +35,9 @@ TEST(DisplayScale, ScaleRuleAndMetricsFollowTheDpi) {
     SCOPED_TRACE(c.dpi);
     EXPECT_EQ(GlyphScaleForDpi(c.dpi), c.glyphScale);
     EXPECT_EQ(ToolbarImageSizeForDpi(c.dpi), c.toolbarImage);
+    EXPECT_EQ(GlyphScaleToFit(c.dpi, 64, 64 * c.glyphScale), c.glyphScale);
+    EXPECT_EQ(GlyphScaleToFit(c.dpi, 64, 64 * c.glyphScale - 1), std::max(1, c.glyphScale - 1));
+    EXPECT_EQ(GlyphScaleToFit(c.dpi, 64, 0), 1);
     EXPECT_EQ(ScaleToDpi(100, c.dpi), c.scaled100);
     EXPECT_EQ(ScaleToDpi(-100, c.dpi), -c.scaled100);
     const GridMetrics grid = GridMetricsForDpi(c.dpi);
