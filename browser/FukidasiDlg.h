@@ -9,6 +9,7 @@
 #pragma once
 
 #include "Dialog.h"
+#include "DisplayScale.h"
 
 namespace moji {
 
@@ -30,8 +31,9 @@ class CFukidasiDlg : public CDialog {
   // not pass those of `desktop`; the upper and left edges are left alone.
   static RECT KeepInsideDesktop(const RECT& window, const RECT& desktop);
 
-  // The balloon's shape: the rounded body united with the tail (window coordinates).
-  static HRGN CreateShape();
+  // The balloon's shape: the rounded body united with the tail (window coordinates), its
+  // sizes of 96 dpi scaled to `dpi`.
+  static HRGN CreateShape(int dpi = kDefaultDpi);
 
   // Paints the whole balloon into `dc` (window coordinates).
   void Draw(HDC dc) const;
@@ -48,6 +50,7 @@ class CFukidasiDlg : public CDialog {
   void DrawContent(HDC dc) const;
 
   CBrowserGaijiListCtrl& m_parent;
+  int m_dpi;  // of the grid's display: the balloon is drawn as at 96 dpi and scaled to it
   RECT m_rect;  // in the parent's client coordinates
   bool m_closeMark;
 };
