@@ -15,31 +15,25 @@ namespace moji::gui {
 namespace {
 
 constexpr int kToolBarId = 0xE800;
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-constexpr wchar_t kFontsKey[] = L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts";
-
-// The prefix's display dpi (LogPixels) set while the object lives, and the values it found
-// put back (or removed) afterwards, so that the scenarios after this one see 96 dpi again.
+// The prefix's display dpi (LogPixels, where Wine reads it) set while the object lives; the
+// values it found are put back (or removed) afterwards, so that later scenarios see 96 dpi.
 class CPrefixDpi {
  public:
-  explicit CPrefixDpi(int dpi) {
-    for (auto& entry : m_entries) {
-      entry.old = Read(entry.root, entry.key);
-      Write(entry.root, entry.key, dpi);
+  explicit CPrefixDpi(DWORD dpi) {
+    for (auto& [root, key, old] : m_entries) {
+      DWORD value = 0, size = sizeof value;
+      if (RegGetValueW(root, key, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS) old = value;
+      EXPECT_EQ(RegSetKeyValueW(root, key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi), ERROR_SUCCESS);
     }
   }
   ~CPrefixDpi() {
-    for (const auto& entry : m_entries) {
-      if (entry.old)
-        Write(entry.root, entry.key, *entry.old);
-      else if (HKEY key = nullptr; RegOpenKeyExW(entry.root, entry.key, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, L"LogPixels");
-        RegCloseKey(key);
-      }
+    for (const auto& [root, key, old] : m_entries) {
+      if (old)
+        RegSetKeyValueW(root, key, L"LogPixels", REG_DWORD, &*old, sizeof *old);
+      else
+        RegDeleteKeyValueW(root, key, L"LogPixels");
     }
   }
-  CPrefixDpi(const CPrefixDpi&) = delete;
-  CPrefixDpi& operator=(const CPrefixDpi&) = delete;
 
  private:
   struct Entry {
@@ -47,19 +41,8 @@ class CPrefixDpi {
     const wchar_t* key;
     std::optional<DWORD> old;
   };
-  static std::optional<DWORD> Read(HKEY root, const wchar_t* key) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueW(root, key, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-      return std::nullopt;
-    return value;
-  }
-  static void Write(HKEY root, const wchar_t* key, DWORD value) {
-    HKEY handle = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(handle, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(handle);
-  }
-  Entry m_entries[2] = {{HKEY_CURRENT_USER, kDesktopKey, {}}, {HKEY_LOCAL_MACHINE, kFontsKey, {}}};
+  Entry m_entries[2] = {{HKEY_CURRENT_USER, L"Control Panel\\Desktop", {}},
+                        {HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts", {}}};
 };
 
 bool IsDark(COLORREF colour) { return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 384; }
