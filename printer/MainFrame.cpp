@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Dpi.h"
 #include "GlyphsheetApp.h"
 #include "Message.h"
 #include "MojisheetRes.h"
@@ -71,7 +72,7 @@ void CMainFrame::OnPreviewBegin() {
   const int stored = m_app.Settings().ReadInt(kSectionPrint, PreviewHeightKey().c_str(), -1);
   RECT rect{};
   ::GetWindowRect(Handle(), &rect);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, stored == -1 ? kDefaultPreviewHeight : stored,
+  ::SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, stored == -1 ? ScaleForWindow(Handle(), kDefaultPreviewHeight) : stored,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

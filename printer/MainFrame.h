@@ -17,7 +17,7 @@ class CGlyphsheetApp;
 
 class CMainFrame : public CFrameWindow {
  public:
-  static constexpr int kDefaultPreviewHeight = 500;
+  static constexpr int kDefaultPreviewHeight = 500;  // pixels of 96 dpi, scaled to the display
 
   explicit CMainFrame(CGlyphsheetApp& app);
   ~CMainFrame() override;
