@@ -18,7 +18,7 @@ CAddrJumpDlg::CAddrJumpDlg() : CDialog(IDD_ADDR_JUMP), m_text(s_lastText), m_typ
 CAddrJumpDlg::~CAddrJumpDlg() { Destroy(); }  // before the font goes
 
 bool CAddrJumpDlg::OnInitDialog() {
-  m_font.reset(CreatePointFont(9, kGothicFace));
+  m_font.reset(CreatePointFontForWindow(9, kGothicFace, Handle()));
   m_edit.SubclassDlgItem(IDC_JUMP_CODE, Handle());
   if (m_font) m_edit.Send(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
   if (HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ADDR_JUMP)))

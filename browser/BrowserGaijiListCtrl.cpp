@@ -210,7 +210,7 @@ void CBrowserGaijiListCtrl::DrawRowCells(const DRAWITEMSTRUCT& item) {
   const GridRect row = ToGridRect(item.rcItem);
   if (m_sizeMoving && m_sizeMoving()) {
     // No glyph is read while the frame moves; the frame repaints everything afterwards.
-    RECT cell = ToRect(GridCellRect(row, 1));
+    RECT cell = ToRect(GridCellRect(row, 1, Metrics()));
     ::InflateRect(&cell, -1, -1);
     ::SetTextColor(dc, kWaitTextColor);
     const std::wstring text = LoadResourceString(IDS_WAIT_A_SEC);
@@ -218,19 +218,23 @@ void CBrowserGaijiListCtrl::DrawRowCells(const DRAWITEMSTRUCT& item) {
   } else if (m_euf.IsLoaded()) {
     if (HDC memory = ::CreateCompatibleDC(dc)) {
       const int first = GridRowFirstCode(static_cast<int>(item.itemID));
+      const int size = Metrics().glyphSize;
       for (int column = 1; column <= kGridColumns; ++column) {
-        const GridRect target = GridGlyphRect(row, column);
+        const GridRect target = GridGlyphRect(row, column, Metrics());
         const RECT area = ToRect(target);
         if (!::RectVisible(dc, &area)) continue;  // a frame-only repaint reads no glyph
         if (!ReadGlyphInto(first + column - 1, m_glyph)) continue;
         CGlyphBitmap bitmap(memory, m_glyph);
         if (!bitmap) continue;
         // Source copy: 0 bits (ink) take the text colour, 1 bits the background colour.
-        if (m_glyph.width == kGridGlyphSize && m_glyph.height == kGridGlyphSize)
-          ::BitBlt(dc, target.left, target.top, kGridGlyphSize, kGridGlyphSize, memory, 0, 0, SRCCOPY);
-        else
-          ::StretchBlt(dc, target.left, target.top, kGridGlyphSize, kGridGlyphSize, memory, 0, 0, m_glyph.width,
-                       m_glyph.height, SRCCOPY);
+        if (m_glyph.width == size && m_glyph.height == size)
+          ::BitBlt(dc, target.left, target.top, size, size, memory, 0, 0, SRCCOPY);
+        else {
+          // Enlarged, each bit becomes a block of equal pixels (a 64-pixel glyph: a square of
+          // glyphScale); reduced, every ink bit is kept (a 256-pixel glyph in a 64-pixel cell).
+          ::SetStretchBltMode(dc, m_glyph.width < size ? COLORONCOLOR : BLACKONWHITE);
+          ::StretchBlt(dc, target.left, target.top, size, size, memory, 0, 0, m_glyph.width, m_glyph.height, SRCCOPY);
+        }
       }
       ::DeleteDC(memory);
     }
@@ -247,7 +251,7 @@ bool CBrowserGaijiListCtrl::JumpToCode() {
 void CBrowserGaijiListCtrl::OnDoubleClick(int x) {
   RECT rect{};
   if (!GetRowRect(SelectedRow(), rect)) return;
-  if (x < rect.left + kGridCodeColumnWidth) {
+  if (x < rect.left + Metrics().codeColumnWidth) {
     JumpToCode();
     return;
   }
@@ -265,7 +269,7 @@ bool CBrowserGaijiListCtrl::OnContextMenu(HWND, POINT screen) {
     // From the keyboard: at the selected cell.
     RECT rect{};
     if (GetRowRect(SelectedRow(), rect)) {
-      const GridRect glyph = GridGlyphRect(ToGridRect(rect), SelectedColumn());
+      const GridRect glyph = GridGlyphRect(ToGridRect(rect), SelectedColumn(), Metrics());
       screen = POINT{(glyph.left + glyph.right) / 2, (glyph.top + glyph.bottom) / 2};
       ::ClientToScreen(Handle(), &screen);
     }

@@ -9,7 +9,7 @@ CEufMakeAnsDlg::CEufMakeAnsDlg(std::wstring path) : CDialog(IDD_EUF_MAKE_ANS), m
 CEufMakeAnsDlg::~CEufMakeAnsDlg() { Destroy(); }  // before the font goes
 
 bool CEufMakeAnsDlg::OnInitDialog() {
-  m_font.reset(CreatePointFont(9, kGothicFace));
+  m_font.reset(CreatePointFontForWindow(9, kGothicFace, Handle()));
   if (m_font) ::SendMessageW(Item(IDC_EUF_PATH), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
   SetItemText(IDC_EUF_PATH, m_path);
   ::CheckDlgButton(Handle(), IDC_EUF_UNICODE, m_unicode ? BST_CHECKED : BST_UNCHECKED);

@@ -1,9 +1,12 @@
 #include "FukidasiDlg.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "BrowserGaijiListCtrl.h"
 #include "ClipboardGlyph.h"
+#include "Dpi.h"
 #include "Message.h"
 #include "MojiviewRes.h"
 #include "PointFont.h"
@@ -32,7 +35,8 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect) {
 CFukidasiDlg::CFukidasiDlg(CBrowserGaijiListCtrl& parent, int anchorX, int anchorY, bool closeMark)
     : CDialog(IDD_FUKIDASI),
       m_parent(parent),
-      m_rect{anchorX, anchorY, anchorX + kWidth, anchorY + kHeight},
+      m_dpi(WindowDpi(parent.Handle())),
+      m_rect{anchorX, anchorY, anchorX + ScaleToDpi(kWidth, m_dpi), anchorY + ScaleToDpi(kHeight, m_dpi)},
       m_closeMark(closeMark) {}
 
 CFukidasiDlg::~CFukidasiDlg() { Destroy(); }
@@ -44,12 +48,20 @@ RECT CFukidasiDlg::KeepInsideWorkArea(const RECT& window, const RECT& area) {
   return placed;
 }
 
-HRGN CFukidasiDlg::CreateShape() {
+HRGN CFukidasiDlg::CreateShape(int dpi) {
   HRGN body = ::CreateRoundRectRgn(kBody.left, kBody.top, kBody.right, kBody.bottom, kCorner, kCorner);
   HRGN tail = ::CreatePolygonRgn(kTail, 3, ALTERNATE);
   if (body && tail) ::CombineRgn(body, body, tail, RGN_OR);
   if (tail) ::DeleteObject(tail);
-  return body;
+  if (!body || ValidDpi(dpi) == kDefaultDpi) return body;
+  const DWORD size = ::GetRegionData(body, 0, nullptr);
+  std::vector<BYTE> data(size);
+  auto* region = reinterpret_cast<RGNDATA*>(data.data());
+  const FLOAT scale = static_cast<FLOAT>(ValidDpi(dpi)) / kDefaultDpi;
+  const XFORM stretch{scale, 0, 0, scale, 0, 0};
+  HRGN scaled = size && ::GetRegionData(body, size, region) ? ::ExtCreateRegion(&stretch, size, region) : nullptr;
+  ::DeleteObject(body);
+  return scaled;
 }
 
 bool CFukidasiDlg::OnInitDialog() {
@@ -66,8 +78,9 @@ bool CFukidasiDlg::OnInitDialog() {
   else
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   const RECT placed = KeepInsideWorkArea(screen, area);
-  ::SetWindowPos(Handle(), nullptr, placed.left, placed.top, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  if (HRGN shape = CreateShape()) ::SetWindowRgn(Handle(), shape, TRUE);  // the window owns it now
+  ::SetWindowPos(Handle(), nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (HRGN shape = CreateShape(m_dpi)) ::SetWindowRgn(Handle(), shape, TRUE);  // the window owns it now
   ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   ::SetCapture(Handle());
   return true;
@@ -113,7 +126,7 @@ void CFukidasiDlg::DrawContent(HDC dc) const {
   int radical = -1, strokes = -1;
   if (!ReadClipboardGlyph(format, &glyph, &reading, &radical, &strokes)) return;
 
-  HFONT font = CreatePointFont(kFontPoints, kGothicFace, dc);
+  HFONT font = CreatePointFontForDpi(kFontPoints, kGothicFace, kDefaultDpi);  // scaled with the drawing
   HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
   ::SetTextColor(dc, RGB(0, 0, 0));
   DrawLine(dc, FormatText(L"ｸﾘｯﾌﾟﾎﾞｰﾄﾞ %s Data", format == CF_BITMAP ? L"Bitmap" : L"Glyphkeeper"), kTitle);
@@ -135,10 +148,18 @@ void CFukidasiDlg::DrawContent(HDC dc) const {
   ::SetBkColor(dc, RGB(255, 255, 255));
   if (HDC memory = ::CreateCompatibleDC(dc)) {
     HGDIOBJ oldBitmap = ::SelectObject(memory, glyph);
-    if (size.cx == kGlyphSize && size.cy == kGlyphSize)
-      ::BitBlt(dc, kGlyphLeft, kGlyphTop, kGlyphSize, kGlyphSize, memory, 0, 0, SRCAND);
-    else
-      ::StretchBlt(dc, kGlyphLeft, kGlyphTop, kGlyphSize, kGlyphSize, memory, 0, 0, size.cx, size.cy, SRCAND);
+    // Not scaled with the drawing: at the whole-number scale that fits left of the values.
+    const XFORM identity{1, 0, 0, 1, 0, 0};
+    if (m_dpi != kDefaultDpi) ::SetWorldTransform(dc, &identity);
+    const int left = ScaleToDpi(kGlyphLeft, m_dpi), top = ScaleToDpi(kGlyphTop, m_dpi);
+    const int room = std::min(ScaleToDpi(kValueLeft - 4, m_dpi) - left, ScaleToDpi(kBody.bottom - 4, m_dpi) - top);
+    const int shown = kGlyphSize * GlyphScaleToFit(m_dpi, kGlyphSize, room);
+    if (size.cx == shown && size.cy == shown) {
+      ::BitBlt(dc, left, top, shown, shown, memory, 0, 0, SRCAND);
+    } else {
+      ::SetStretchBltMode(dc, size.cx < shown ? COLORONCOLOR : BLACKONWHITE);
+      ::StretchBlt(dc, left, top, shown, shown, memory, 0, 0, size.cx, size.cy, SRCAND);
+    }
     ::SelectObject(memory, oldBitmap);
     ::DeleteDC(memory);
   }
@@ -152,7 +173,7 @@ void CFukidasiDlg::DrawContent(HDC dc) const {
 void CFukidasiDlg::Draw(HDC dc) const {
   const int saved = ::SaveDC(dc);
   ::SetBkMode(dc, TRANSPARENT);
-  if (HRGN shape = CreateShape()) {
+  if (HRGN shape = CreateShape(m_dpi)) {
     HBRUSH body = ::CreateSolidBrush(kBodyColor);
     HBRUSH outline = ::CreateSolidBrush(kOutlineColor);
     ::FillRgn(dc, shape, body);
@@ -160,6 +181,13 @@ void CFukidasiDlg::Draw(HDC dc) const {
     ::DeleteObject(outline);
     ::DeleteObject(body);
     ::DeleteObject(shape);
+  }
+  if (m_dpi != kDefaultDpi) {
+    // The rest as at 96 dpi, scaled to the display.
+    const FLOAT scale = static_cast<FLOAT>(m_dpi) / kDefaultDpi;
+    const XFORM stretch{scale, 0, 0, scale, 0, 0};
+    ::SetGraphicsMode(dc, GM_ADVANCED);
+    ::SetWorldTransform(dc, &stretch);
   }
   if (m_closeMark) DrawCloseMark(dc);
   DrawContent(dc);

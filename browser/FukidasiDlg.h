@@ -9,6 +9,7 @@
 #pragma once
 
 #include "Dialog.h"
+#include "DisplayScale.h"
 
 namespace moji {
 
@@ -31,8 +32,9 @@ class CFukidasiDlg : public CDialog {
   // inside the work area of the monitor that holds the browser's main window.
   static RECT KeepInsideWorkArea(const RECT& window, const RECT& area);
 
-  // The balloon's shape: the rounded body united with the tail (window coordinates).
-  static HRGN CreateShape();
+  // The balloon's shape: the rounded body united with the tail (window coordinates), its
+  // sizes of 96 dpi scaled to `dpi`.
+  static HRGN CreateShape(int dpi = kDefaultDpi);
 
   // Paints the whole balloon into `dc` (window coordinates).
   void Draw(HDC dc) const;
@@ -50,6 +52,7 @@ class CFukidasiDlg : public CDialog {
 
   CBrowserGaijiListCtrl& m_parent;
   bool m_destroying = false;  // releasing the capture while going must not end it again
+  int m_dpi;  // of the grid's display: the balloon is drawn as at 96 dpi and scaled to it
   RECT m_rect;  // in the parent's client coordinates
   bool m_closeMark;
 };

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Dpi.h"
 #include "GaijiCode.h"
 #include "PointFont.h"
 #include "TextConv.h"
@@ -12,6 +13,7 @@ namespace moji {
 
 void CGaijiListCtrl::FillRows() {
   if (!Handle()) return;
+  UpdateMetrics();
   Send(WM_SETREDRAW, FALSE);
   Send(LB_RESETCONTENT);
   Send(LB_INITSTORAGE, kGridRows, 0);
@@ -20,6 +22,25 @@ void CGaijiListCtrl::FillRows() {
   Send(LB_SETCURSEL, 0);
   ::InvalidateRect(Handle(), nullptr, TRUE);
   OnSelectionChanged();
+}
+
+void CGaijiListCtrl::UpdateMetrics() {
+  if (!Handle()) return;
+  m_dpi = WindowDpi(Handle());
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  int width = client.right - client.left;
+  // Without rows the list shows no scroll bar yet; the grid leaves room for it.
+  if (!(::GetWindowLongW(Handle(), GWL_STYLE) & WS_VSCROLL)) width -= SystemMetricForDpi(SM_CXVSCROLL, m_dpi);
+  const GridMetrics metrics = GridMetricsForDpi(m_dpi, width);
+  if (metrics == m_metrics) return;
+  const bool rowsChange = metrics.rowHeight != m_metrics.rowHeight;
+  m_metrics = metrics;
+  if (rowsChange) {
+    const LRESULT rows = Send(LB_GETCOUNT);
+    for (LRESULT row = 0; row < rows; ++row) Send(LB_SETITEMHEIGHT, static_cast<WPARAM>(row), m_metrics.rowHeight);
+  }
+  ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool CGaijiListCtrl::SelectCode(int code) {
@@ -57,7 +78,7 @@ bool CGaijiListCtrl::GetRowRect(int row, RECT& rect) const {
 void CGaijiListCtrl::InvalidateRowFrames(int row) {
   RECT rect{};
   if (!GetRowRect(row, rect)) return;
-  for (const GridRect& part : GridFrameInvalidationRects(ToGridRect(rect))) {
+  for (const GridRect& part : GridFrameInvalidationRects(ToGridRect(rect), m_metrics)) {
     const RECT r = ToRect(part);
     ::InvalidateRect(Handle(), &r, TRUE);
   }
@@ -68,7 +89,7 @@ void CGaijiListCtrl::InvalidateSelectedRowFrames() { InvalidateRowFrames(Selecte
 int CGaijiListCtrl::ColumnAt(int x) const {
   RECT rect{};
   if (!GetRowRect(SelectedRow(), rect)) return 1;
-  return GridColumnAtX(ToGridRect(rect), x);
+  return GridColumnAtX(ToGridRect(rect), x, m_metrics);
 }
 
 void CGaijiListCtrl::SetColumnFromPoint(int x) {
@@ -130,13 +151,18 @@ LRESULT CGaijiListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Dispatched without pre-translation (a message box's or menu's own loop).
       OnSelectionChanged();
       return 0;
+    case WM_SIZE: {
+      const LRESULT result = Default();
+      UpdateMetrics();
+      return result;
+    }
     case WM_RBUTTONDOWN: {
       const LRESULT hit = Send(LB_ITEMFROMPOINT, 0, lParam);
       if (hit != LB_ERR && HIWORD(hit) == 0) {
         const int row = LOWORD(hit);
         const int old = SelectedRow();
         RECT rect{};
-        const int column = GetRowRect(row, rect) ? GridColumnAtX(ToGridRect(rect), GET_X_LPARAM(lParam)) : 1;
+        const int column = GetRowRect(row, rect) ? GridColumnAtX(ToGridRect(rect), GET_X_LPARAM(lParam), m_metrics) : 1;
         if (row != old || column != m_column) {
           if (old >= 0) InvalidateRowFrames(old);
           m_column = column;
@@ -155,7 +181,7 @@ LRESULT CGaijiListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool CGaijiListCtrl::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
   if (msg == WM_MEASUREITEM) {
-    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kGridRowHeight;
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(m_metrics.rowHeight);
     result = TRUE;
     return true;
   }
@@ -181,14 +207,14 @@ void CGaijiListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
   ::MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
   ::LineTo(dc, rect.right, rect.bottom - 1);
   for (int k = 0; k <= kGridColumns; ++k) {
-    const int x = GridLineX(rect, k);
+    const int x = GridLineX(rect, k, m_metrics);
     ::MoveToEx(dc, x, rect.top, nullptr);
     ::LineTo(dc, x, rect.bottom - 1);
   }
 
-  HFONT font = CreatePointFont(kCodeFontPoints, kGothicFace, dc);
+  HFONT font = CreatePointFontForDpi(kCodeFontPoints, kGothicFace, m_dpi);
   if (font) ::SelectObject(dc, font);
-  RECT code = ToRect(GridCodeColumnRect(rect));
+  RECT code = ToRect(GridCodeColumnRect(rect, m_metrics));
   HBRUSH header = ::CreateSolidBrush(m_headerColor);
   ::FillRect(dc, &code, header);
   ::DeleteObject(header);
@@ -201,7 +227,7 @@ void CGaijiListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   const bool selectionChange = (item.itemAction & ODA_SELECT) != 0;
   const bool fullDraw = (item.itemAction & ODA_DRAWENTIRE) != 0;
-  const RECT frame = ToRect(GridSelectionFrameRect(rect, m_column));
+  const RECT frame = ToRect(GridSelectionFrameRect(rect, m_column, m_metrics));
   if (selected && (fullDraw || selectionChange)) {
     HBRUSH blue = ::CreateSolidBrush(kSelectionColor);
     ::FrameRect(dc, &frame, blue);

@@ -1,7 +1,9 @@
 // CGaijiListCtrl: the gaiji grid on an owner-drawn list box (variable item height, no
 // strings): 800 rows of 8 glyph cells for U+E000..U+F8FF with the row's first code in a
 // column at the left. The list box's selection is the selected row; the selected column
-// (1..8) is kept here. Geometry and cell/code mapping come from GaijiGrid.h.
+// (1..8) is kept here. Geometry and cell/code mapping come from GaijiGrid.h, for the dpi of
+// the list's monitor: the rows, cells and glyphs grow with the display and the 8 columns fill
+// the list's width (UpdateMetrics, on every size change).
 //
 // Attach it to the list box of a form with SubclassDlgItem, then call FillRows once. The
 // parent must be a CWindow (a CDialog / CFormView) so that WM_MEASUREITEM and WM_DRAWITEM
@@ -77,6 +79,13 @@ class CGaijiListCtrl : public CWindow {
   void PostSelectionChanged();
   int SelectedRow() const;
 
+  // The grid's sizes on the list's display (GaijiGrid.h), the cells filling the list's width.
+  const GridMetrics& Metrics() const { return m_metrics; }
+  int Dpi() const { return m_dpi; }
+  // Takes the metrics for the list's present dpi and width; rows get the new height and
+  // everything is repainted when they change.
+  void UpdateMetrics();
+
   static GridRect ToGridRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
   static RECT ToRect(const GridRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -84,6 +93,8 @@ class CGaijiListCtrl : public CWindow {
   bool OnKeyDown(UINT key);
 
   int m_column = 1;
+  int m_dpi = 96;
+  GridMetrics m_metrics;
   COLORREF m_headerColor = kHeaderDefault;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BrowserMessages.h"
+#include "Dpi.h"
 #include "GaijiGrid.h"
 #include "GlyphviewApp.h"
 
@@ -37,7 +38,9 @@ SIZE CGlyphviewView::FitFormToGrid() {
   ::GetClientRect(list, &client);
   // The list box is still empty, so its scroll bar is not shown yet.
   const int outside = (grid.right - grid.left) - (client.right - client.left);
-  const int wider = kGridRowWidth + ::GetSystemMetrics(SM_CXVSCROLL) + outside - (grid.right - grid.left);
+  const int dpi = WindowDpi(list);
+  const int wider = GridMetricsForDpi(dpi).RowWidth() + SystemMetricForDpi(SM_CXVSCROLL, dpi) + outside -
+                    (grid.right - grid.left);
   if (wider <= 0) return form;
   for (HWND control : {list, StatusEdit()}) {
     const RECT rect = ChildRect(control);
@@ -54,13 +57,21 @@ void CGlyphviewView::OnInitialUpdate() {
   m_clientSize = SIZE{client.right - client.left, client.bottom - client.top};
   m_laidOut = true;
 
-  HDC dc = ::GetDC(Handle());
-  const int height = -::MulDiv(9, dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96, 72);
-  if (dc) ::ReleaseDC(Handle(), dc);
-  m_statusFont = ::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
-  if (m_statusFont) ::SendMessageW(StatusEdit(), WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), TRUE);
+  OnDpiChanged(WindowDpi(Handle()));
   AttachGaijiList();
+}
+
+void CGlyphviewView::OnDpiChanged(int dpi) {
+  HFONT old = m_statusFont;
+  m_statusFont = ::CreateFontW(-::MulDiv(9, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                               L"ＭＳ ゴシック");
+  if (!m_statusFont) {
+    m_statusFont = old;  // the field keeps the font it has
+    return;
+  }
+  ::SendMessageW(StatusEdit(), WM_SETFONT, reinterpret_cast<WPARAM>(m_statusFont), TRUE);
+  if (old) ::DeleteObject(old);
 }
 
 void CGlyphviewView::AttachGaijiList() {

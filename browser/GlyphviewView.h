@@ -26,7 +26,8 @@ class CGlyphviewView : public CFormView {
 
   // The form's size for the frame: the template's, widened (with the grid and the
   // information field) where the template's font leaves the grid narrower than a row of
-  // 8 cells beside the scroll bar. Called once, before the frame fits itself to the form.
+  // 8 cells beside the scroll bar. Called before the frame fits itself to the form, at the
+  // start and after a change of scale.
   SIZE FitFormToGrid();
 
   // Takes WM_APP_OPEN_START_TARGET: the document opens the application's start target.
@@ -34,6 +35,8 @@ class CGlyphviewView : public CFormView {
 
  protected:
   void OnInitialUpdate() override;
+  // The information field's font for the display's scale.
+  void OnDpiChanged(int dpi) override;
   void OnSize(UINT type, int width, int height) override;
 
  private:

@@ -24,12 +24,18 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(CREATESTRUCTW*) {
   if (!CreateToolBar(IDR_MAINFRAME)) return false;
-  // Without the 24 x 24 image list the toolbar keeps the images of its own bitmap.
-  ToolBar().SetColourImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
+  // Without the colour image list the toolbar keeps the 24 x 24 images of its own bitmap.
+  ToolBar().SetColourImageSets({IDB_TOOLBAR24, IDB_TOOLBAR36, IDB_TOOLBAR48}, TOOLBAR24_MASK_COLOR);
   return CreateStatusBar();
 }
 
 void CMainFrame::FitToForm(SIZE formSize) { m_size = FitFrameToForm(formSize); }
+
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  CFrameWindow::OnDpiChanged(dpi, suggested);
+  m_app.View().RescaleForDpi();
+  m_size = RefitFrameToForm(m_app.View().FitFormToGrid(), suggested);
+}
 
 void CMainFrame::RestoreHeight() {
   const Placement stored = m_app.Settings().ReadPlacement(kSectionBrowser, kKeyBrowserWindowPos);

@@ -45,6 +45,8 @@ class CMainFrame : public CFrameWindow {
   bool OnClose() override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnEndSession() override;
+  // The range bar or form and the frame's size follow the new scale.
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void OnReloadNotification();

@@ -73,7 +73,7 @@ bool CTTELoadDlg::OnInitDialog() {
     m_browse.LoadBitmaps(IDB_BROWSE_UP, IDB_BROWSE_DOWN, IDB_BROWSE_FOCUSED, IDB_BROWSE_DISABLED);
     m_browse.SizeToContent();
   }
-  m_font.reset(CreatePointFont(9, kGothicFace));
+  m_font.reset(CreatePointFontForWindow(9, kGothicFace, Handle()));
   if (m_font) {
     ::SendMessageW(Item(IDC_TTE_LIST), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
     ::SendMessageW(Item(IDC_TTE_FOLDER), WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);

@@ -46,7 +46,7 @@ bool CYomiEditDlg::OnInitDialog() {
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-  m_codeFont.reset(CreatePointFont(9, kGothicFace));
+  m_codeFont.reset(CreatePointFontForWindow(9, kGothicFace, Handle()));
   for (int id : {IDC_YOMI_CODE, IDC_YOMI_SJIS})
     if (m_codeFont) ::SendDlgItemMessageW(Handle(), id, WM_SETFONT, reinterpret_cast<WPARAM>(m_codeFont.get()), TRUE);
   m_picture.SubclassDlgItem(IDC_YOMI_PICTURE, Handle());

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "DisplayScale.h"
+
 namespace moji {
 
 FrameSize ComputeFrameSize(const FrameMetrics& m) {
   FrameSize size;
-  size.fixedWidth = m.formWidth + 2 * m.frameBorderWidth + 4;
+  size.fixedWidth = m.formWidth + 2 * m.frameBorderWidth + ScaleToDpi(4, m.dpi);
   size.minimumHeight = m.formHeight + m.captionHeight + 3 * m.frameBorderHeight + m.menuHeight + m.toolBarHeight +
-                       m.statusBarHeight + 2;
+                       m.statusBarHeight + ScaleToDpi(2, m.dpi);
   return size;
 }
 

@@ -9,9 +9,10 @@
 
 namespace moji {
 
-// What the frame's outer size is made of, in pixels: the form view and the system's
-// frame parts (border, caption, menu bar) and the frame's own bars.
+// What the frame's outer size is made of, in pixels of a display of `dpi`: the form view and
+// the system's frame parts (border, caption, menu bar) and the frame's own bars.
 struct FrameMetrics {
+  int dpi = 96;
   int formWidth = 0;
   int formHeight = 0;
   int frameBorderWidth = 0;   // one vertical sizing border
@@ -30,7 +31,8 @@ struct FrameSize {
 };
 
 // width  = form width + 2 borders + 4;
-// height = form height + caption + 3 borders + menu + tool bar + status bar + 2.
+// height = form height + caption + 3 borders + menu + tool bar + status bar + 2;
+// the 4 and 2 pixels being those of 96 dpi, scaled to the metrics' dpi.
 FrameSize ComputeFrameSize(const FrameMetrics& metrics);
 
 // The sizes the system asks about while the user moves, sizes or maximises the frame.

@@ -1,22 +1,30 @@
 #include "GaijiGrid.h"
 
+#include <algorithm>
 #include <string>
 
+#include "DisplayScale.h"
 #include "GaijiCode.h"
 
 namespace moji {
 
 namespace {
 
-constexpr int kFrameInsetLeft = 3;
 constexpr int kFrameInsetTop = 2;
-constexpr int kFrameInsetRight = 2;
 constexpr int kFrameInsetBottom = 3;
 
 int ValidColumn(int column) { return column >= 1 && column <= kGridColumns ? column : 1; }
 
-int CellLeft(const GridRect& row, int column) {
-  return row.left + kGridCodeColumnWidth + kGridCellWidth * (ValidColumn(column) - 1);
+// Grid line, selection frame and one pixel of space on either side of the glyph.
+constexpr int kCellMargin = kGridCellWidth - kGridGlyphSize;
+
+int CellLeft(const GridRect& row, int column, const GridMetrics& m) {
+  return row.left + m.codeColumnWidth + m.cellWidth * (ValidColumn(column) - 1);
+}
+
+// The glyph's left edge inside its cell: 3 pixels in, and in the middle of a wider cell.
+int GlyphLeft(const GridRect& row, int column, const GridMetrics& m) {
+  return CellLeft(row, column, m) + 3 + std::max(0, m.cellWidth - m.glyphSize - kCellMargin) / 2;
 }
 
 std::u16string Decimal(int value) {
@@ -25,6 +33,16 @@ std::u16string Decimal(int value) {
 }
 
 }  // namespace
+
+GridMetrics GridMetricsForDpi(int dpi, int fillWidth) {
+  GridMetrics m;
+  m.glyphScale = GlyphScaleForDpi(dpi);
+  m.glyphSize = kGridGlyphSize * m.glyphScale;
+  m.codeColumnWidth = ScaleToDpi(kGridCodeColumnWidth, dpi);
+  m.rowHeight = m.glyphSize + kCellMargin;
+  m.cellWidth = std::max(m.rowHeight, (fillWidth - m.codeColumnWidth) / kGridColumns);
+  return m;
+}
 
 GridCell GridCellOfCode(int code) {
   const int index = GaijiCodeToIndex(code);
@@ -44,10 +62,10 @@ int GridRowOfCode(int code) {
   return index < 0 ? -1 : index / kGridColumns;
 }
 
-int GridColumnAtX(const GridRect& row, int x) {
+int GridColumnAtX(const GridRect& row, int x, const GridMetrics& m) {
   int column = 1;
   for (int k = 0; k < kGridColumns - 1; ++k)
-    if (x >= row.left + kGridCodeColumnWidth + kGridCellWidth * (k + 1)) ++column;
+    if (x >= row.left + m.codeColumnWidth + m.cellWidth * (k + 1)) ++column;
   return column;
 }
 
@@ -61,33 +79,35 @@ int GridColumnRight(int column) {
   return column == kGridColumns ? 1 : column + 1;
 }
 
-int GridLineX(const GridRect& row, int k) { return row.left + kGridCodeColumnWidth + kGridCellWidth * k; }
-
-GridRect GridCodeColumnRect(const GridRect& row) {
-  return {row.left, row.top, row.left + kGridCodeColumnWidth, row.bottom};
+int GridLineX(const GridRect& row, int k, const GridMetrics& m) {
+  return row.left + m.codeColumnWidth + m.cellWidth * k;
 }
 
-GridRect GridCellRect(const GridRect& row, int column) {
-  const int left = CellLeft(row, column);
-  return {left, row.top, left + kGridCellWidth, row.bottom};
+GridRect GridCodeColumnRect(const GridRect& row, const GridMetrics& m) {
+  return {row.left, row.top, row.left + m.codeColumnWidth, row.bottom};
 }
 
-GridRect GridGlyphRect(const GridRect& row, int column) {
-  const int left = CellLeft(row, column) + 3;
-  return {left, row.top + 2, left + kGridGlyphSize, row.top + 2 + kGridGlyphSize};
+GridRect GridCellRect(const GridRect& row, int column, const GridMetrics& m) {
+  const int left = CellLeft(row, column, m);
+  return {left, row.top, left + m.cellWidth, row.bottom};
 }
 
-GridRect GridSelectionFrameRect(const GridRect& row, int column) {
-  const int left = CellLeft(row, column) + 2;
-  return {left, row.top + 1, left + 66, row.bottom - 2};
+GridRect GridGlyphRect(const GridRect& row, int column, const GridMetrics& m) {
+  const int left = GlyphLeft(row, column, m);
+  return {left, row.top + 2, left + m.glyphSize, row.top + 2 + m.glyphSize};
 }
 
-std::vector<GridRect> GridFrameInvalidationRects(const GridRect& row) {
+GridRect GridSelectionFrameRect(const GridRect& row, int column, const GridMetrics& m) {
+  const int left = GlyphLeft(row, column, m) - 1;
+  return {left, row.top + 1, left + m.glyphSize + 2, row.bottom - 2};
+}
+
+std::vector<GridRect> GridFrameInvalidationRects(const GridRect& row, const GridMetrics& m) {
   std::vector<GridRect> rects;
   auto add = [&rects](GridRect r) {
     if (r.left < r.right && r.top < r.bottom) rects.push_back(r);
   };
-  const int left = row.left + kGridCodeColumnWidth;
+  const int left = row.left + m.codeColumnWidth;
   const int holeTop = row.top + kFrameInsetTop;
   const int holeBottom = row.bottom - kFrameInsetBottom;
   if (holeTop >= holeBottom) {  // a row too low for any glyph area: all of it
@@ -98,9 +118,8 @@ std::vector<GridRect> GridFrameInvalidationRects(const GridRect& row) {
   // Between the holes, over their height: the strips left of each hole and the rest.
   int x = left;
   for (int column = 1; column <= kGridColumns; ++column) {
-    const GridRect cell = GridCellRect(row, column);
-    const int holeLeft = cell.left + kFrameInsetLeft;
-    const int holeRight = cell.right - kFrameInsetRight;
+    const int holeLeft = GlyphLeft(row, column, m);
+    const int holeRight = holeLeft + m.glyphSize;
     if (holeLeft >= row.right) break;
     add({x, holeTop, holeLeft, holeBottom});
     x = holeRight;

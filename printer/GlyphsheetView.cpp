@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "Dpi.h"
 #include "GaijiCode.h"
 #include "GlyphsheetApp.h"
 #include "Message.h"
@@ -38,8 +39,10 @@ bool CGlyphsheetView::OnInitDialog() {
   return true;
 }
 
-void CGlyphsheetView::OnInitialUpdate() {
-  m_editFont.reset(CreatePointFont(kEditPoints, kGothicFace));
+void CGlyphsheetView::OnInitialUpdate() { OnDpiChanged(WindowDpi(Handle())); }
+
+void CGlyphsheetView::OnDpiChanged(int dpi) {
+  m_editFont.reset(CreatePointFontForDpi(kEditPoints, kGothicFace, dpi));
   for (HWND edit : {Item(IDC_START_CODE), Item(IDC_END_CODE)})
     ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_editFont.get()), TRUE);
 }

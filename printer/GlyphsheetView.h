@@ -44,6 +44,8 @@ class CGlyphsheetView : public CFormView, public CPrintView {
  protected:
   bool OnInitDialog() override;
   void OnInitialUpdate() override;
+  // The code fields' font for the display's scale.
+  void OnDpiChanged(int dpi) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
 
  private:

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Dpi.h"
 #include "GlyphsheetApp.h"
 #include "Message.h"
 #include "MojisheetRes.h"
@@ -20,11 +21,17 @@ bool CMainFrame::Create() {
 
 bool CMainFrame::OnCreate(CREATESTRUCTW*) {
   if (!CreateToolBar(IDR_MAINFRAME)) return false;
-  ToolBar().SetColourImageList(IDB_TOOLBAR24, TOOLBAR_IMAGE_SIZE, TOOLBAR24_MASK_COLOR);
+  ToolBar().SetColourImageSets({IDB_TOOLBAR24, IDB_TOOLBAR36, IDB_TOOLBAR48}, TOOLBAR24_MASK_COLOR);
   return true;
 }
 
 void CMainFrame::FitToForm(SIZE formSize) { m_size = FitFrameToForm(formSize); }
+
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+  CFrameWindow::OnDpiChanged(dpi, suggested);
+  m_app.View().RescaleForDpi();
+  m_size = RefitFrameToForm(m_app.View().FormSize(), suggested);
+}
 
 std::wstring CMainFrame::PreviewHeightKey() const { return std::wstring(kKeyCodePrintWindowPos) + L"_PreviewHeight"; }
 
@@ -65,7 +72,7 @@ void CMainFrame::OnPreviewBegin() {
   const int stored = m_app.Settings().ReadInt(kSectionPrint, PreviewHeightKey().c_str(), -1);
   RECT rect{};
   ::GetWindowRect(Handle(), &rect);
-  ::SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, stored == -1 ? kDefaultPreviewHeight : stored,
+  ::SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, stored == -1 ? ScaleForWindow(Handle(), kDefaultPreviewHeight) : stored,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

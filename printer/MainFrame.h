@@ -17,7 +17,7 @@ class CGlyphsheetApp;
 
 class CMainFrame : public CFrameWindow {
  public:
-  static constexpr int kDefaultPreviewHeight = 500;
+  static constexpr int kDefaultPreviewHeight = 500;  // pixels of 96 dpi, scaled to the display
 
   explicit CMainFrame(CGlyphsheetApp& app);
   ~CMainFrame() override;
@@ -44,6 +44,8 @@ class CMainFrame : public CFrameWindow {
   void OnSize(UINT type, int width, int height) override;
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnEndSession() override;
+  // The range bar or form and the frame's size follow the new scale.
+  void OnDpiChanged(int dpi, const RECT& suggested) override;
 
  private:
   void ShowFrameContents(bool show);

@@ -8,6 +8,8 @@
 // ---- resources ------------------------------------------------------------------------
 #define IDR_MAINFRAME               128   // menu, accelerators, toolbar, toolbar bitmap, icon
 #define IDB_TOOLBAR24               131   // 24x24 toolbar images, mask colour RGB(198,199,198)
+#define IDB_TOOLBAR36               132   // the same images at 36x36 (150 %)
+#define IDB_TOOLBAR48               133   //   and at 48x48 (200 %)
 #define IDD_ABOUTBOX                100
 #define IDD_GLYPHSHEET_FORM         101   // the range bar
 

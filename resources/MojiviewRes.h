@@ -10,6 +10,8 @@
 #define IDI_TTE_FILE                129   // second icon: TTE files associated with the program
 #define IDR_BROWSER_CONTEXT         130   // context menu of the gaiji list ("BROWSER CONTEXT")
 #define IDB_TOOLBAR24               284   // 24x24 toolbar images, mask colour RGB(198,199,198)
+#define IDB_TOOLBAR36               285   // the same images at 36x36 (150 %)
+#define IDB_TOOLBAR48               286   //   and at 48x48 (200 %)
 #define IDD_ABOUTBOX                100
 #define IDD_GLYPHVIEW_FORM          101
 #define IDI_ADDR_JUMP               135   // big icon of the jump-to-code dialog

@@ -8,6 +8,9 @@ Run by hand after changing a picture; the outputs are committed:
                  button face colour
   Toolbar24.bmp  bitmap 284: the same strip in 24-bit colour, background (198,199,198),
                  used as the mask colour of the toolbar's image list
+  Toolbar36.bmp, Toolbar48.bmp   bitmaps 285 and 286: the 24-bit strip drawn for displays of
+                 150 % and 200 %, 36 x 36 and 48 x 48 images (every shape scaled, strokes
+                 included)
   Mojiview.ico   icon 128: the program (a sheet with a grid of glyph cells), 16/32/48 px
   TteFile.ico    icon 129: a TTE file (a page with a folded corner and a glyph), 16/32/48 px
 
@@ -15,6 +18,7 @@ and the code-table printer's:
 
   PrintToolbar.bmp, PrintToolbar24.bmp   bitmaps 128 and 131 of Mojisheet.exe: print, print
                  preview, printer set-up, gaiji manager, gaiji browser (same formats)
+  PrintToolbar36.bmp, PrintToolbar48.bmp   bitmaps 132 and 133 (as Toolbar36/48.bmp)
   Mojisheet.ico  icon 128: a printed code table (a sheet with header band and grid)
 
 The images follow the toolbar's button order: new browser, open, bitmap copy, jump to
@@ -111,6 +115,36 @@ class Canvas:
         for y in range(other.h):
             for x in range(other.w):
                 self.px[y][ox + x] = other.px[y][x]
+
+
+class ScaledCanvas(Canvas):
+    """A square canvas of `size` pixels on which the pictograms' 24 x 24 coordinates are
+    scaled: a pixel of the design becomes a block, a shape the same shape, larger."""
+
+    def __init__(self, size, fill):
+        super().__init__(size, size, fill)
+        self.k = size / 24.0
+        self.unit = self.k  # pixels per design pixel; 1 while a shape fills real pixels
+
+    def put(self, x, y, c):
+        u = self.unit
+        for py in range(int(y * u), max(int((y + 1) * u), int(y * u) + 1)):
+            for px in range(int(x * u), max(int((x + 1) * u), int(x * u) + 1)):
+                super().put(px, py, c)
+
+    def polygon(self, points, fill, outline=None):
+        self.unit = 1
+        super().polygon([(x * self.k, y * self.k) for x, y in points], fill)
+        self.unit = self.k
+        if outline is not None:
+            pts = [(round(x), round(y)) for x, y in points]
+            for (ax, ay), (bx, by) in zip(pts, pts[1:] + pts[:1]):
+                self.line(ax, ay, bx, by, outline)
+
+    def disc(self, cx, cy, r, c):
+        self.unit = 1
+        super().disc(cx * self.k, cy * self.k, r * self.k, c)
+        self.unit = self.k
 
 
 # ---- toolbar pictograms, 24 x 24 -------------------------------------------------------
@@ -367,12 +401,12 @@ def ico_file(canvases):
     return out + b"".join(blob for _, blob in images)
 
 
-def toolbar_strip(pictograms):
-    strip = Canvas(24 * len(pictograms), 24, BACK)
+def toolbar_strip(pictograms, size=24):
+    strip = Canvas(size * len(pictograms), size, BACK)
     for i, draw in enumerate(pictograms):
-        cell = Canvas(24, 24, BACK)
+        cell = Canvas(24, 24, BACK) if size == 24 else ScaledCanvas(size, BACK)
         draw(cell)
-        strip.blit(cell, 24 * i)
+        strip.blit(cell, size * i)
     return strip
 
 
@@ -386,6 +420,10 @@ def main():
         "Toolbar24.bmp": bmp_24bpp(strip, MASK_RGB),
         "PrintToolbar.bmp": bmp_4bpp(print_strip),
         "PrintToolbar24.bmp": bmp_24bpp(print_strip, MASK_RGB),
+        "Toolbar36.bmp": bmp_24bpp(toolbar_strip(PICTOGRAMS, 36), MASK_RGB),
+        "PrintToolbar36.bmp": bmp_24bpp(toolbar_strip(PRINT_PICTOGRAMS, 36), MASK_RGB),
+        "Toolbar48.bmp": bmp_24bpp(toolbar_strip(PICTOGRAMS, 48), MASK_RGB),
+        "PrintToolbar48.bmp": bmp_24bpp(toolbar_strip(PRINT_PICTOGRAMS, 48), MASK_RGB),
         "Mojisheet.ico": ico_file([sheet_icon(n) for n in (16, 32, 48)]),
         "Mojiview.ico": ico_file([program_icon(n) for n in (16, 32, 48)]),
         "TteFile.ico": ico_file([tte_file_icon(n) for n in (16, 32, 48)]),

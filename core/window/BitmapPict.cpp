@@ -1,5 +1,9 @@
 #include "BitmapPict.h"
 
+#include <algorithm>
+
+#include "Dpi.h"
+
 namespace moji {
 
 CBitmapPict::~CBitmapPict() {
@@ -47,11 +51,17 @@ void CBitmapPict::Draw(HDC dc, const RECT& client) const {
   // A monochrome source takes the text colour for 0 bits (ink) and the background for 1.
   const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
-  const int x = client.left + kLeft, y = client.top + kTop;
-  if (m_size.cx == kShownSize && m_size.cy == kShownSize)
-    ::BitBlt(dc, x, y, kShownSize, kShownSize, memory, 0, 0, SRCCOPY);
-  else
-    ::StretchBlt(dc, x, y, kShownSize, kShownSize, memory, 0, 0, m_size.cx, m_size.cy, SRCCOPY);
+  const int dpi = WindowDpi(Handle());
+  const int x = client.left + ScaleToDpi(kLeft, dpi), y = client.top + ScaleToDpi(kTop, dpi);
+  const int room = std::min(client.right - x, client.bottom - y);
+  const int shown = kShownSize * GlyphScaleToFit(dpi, kShownSize, room);
+  if (m_size.cx == shown && m_size.cy == shown) {
+    ::BitBlt(dc, x, y, shown, shown, memory, 0, 0, SRCCOPY);
+  } else {
+    const int oldMode = ::SetStretchBltMode(dc, m_size.cx < shown ? COLORONCOLOR : BLACKONWHITE);
+    ::StretchBlt(dc, x, y, shown, shown, memory, 0, 0, m_size.cx, m_size.cy, SRCCOPY);
+    ::SetStretchBltMode(dc, oldMode);
+  }
   ::SetTextColor(dc, oldText);
   ::SetBkColor(dc, oldBack);
   ::SelectObject(memory, old);

@@ -1,6 +1,8 @@
 // CBitmapPict: a static control (subclassed from a dialog template) that shows one
 // monochrome glyph bitmap at 64 x 64 pixels, 9 pixels from the left and 6 from the top of
 // its client area, on the window colour: copied 1:1 when it is 64 x 64, stretched otherwise.
+// On a display of a larger scale the glyph is drawn at the whole-number scale of its dpi
+// (each bit a square), as far as the control has room for it, and the margins grow with it.
 #pragma once
 
 #include "Window.h"

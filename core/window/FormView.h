@@ -6,7 +6,10 @@
 // then to the dialog manager's keyboard navigation; Enter and Esc do not end the form.
 #pragma once
 
+#include <windows.h>
+
 #include "Dialog.h"
+#include "PointFont.h"
 
 namespace moji {
 
@@ -25,15 +28,24 @@ class CFormView : public CDialog {
   // Runs OnInitialUpdate once, after the frame has placed the view.
   void InitialUpdate();
 
+  // After the frame moved to a monitor of another scale: the form, its controls and the
+  // template's font grow or shrink by the ratio of the new dpi to the old (Windows scales
+  // only top-level dialogs by itself), FormSize with them; then OnDpiChanged.
+  void RescaleForDpi();
+
   bool PreTranslateMessage(MSG& msg) override;
 
  protected:
   virtual void OnInitialUpdate() {}
+  // Fonts of the form's own making are made again for the new dpi here.
+  virtual void OnDpiChanged(int) {}
   void OnOK() override {}
   void OnCancel() override {}
 
  private:
   SIZE m_formSize{};
+  int m_dpi = 96;
+  UniqueFont m_scaledFont;  // the template's font at the present dpi, once it changed
   bool m_initialUpdateDone = false;
 };
 

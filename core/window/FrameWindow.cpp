@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "CoreRes.h"
+#include "Dpi.h"
 #include "Message.h"
 
 namespace moji {
@@ -20,13 +21,20 @@ bool CFrameWindow::Create(UINT resourceId, const std::wstring& title, DWORD styl
     return false;
   }
   m_menu = menu;
-  const int big = ::GetSystemMetrics(SM_CXICON), small = ::GetSystemMetrics(SM_CXSMICON);
-  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, big, big, LR_SHARED))
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON, small, small, LR_SHARED))
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  m_iconId = resourceId;
+  SetIconsForDpi();
   RecalcLayout();
   return true;
+}
+
+void CFrameWindow::SetIconsForDpi() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const int dpi = WindowDpi(Handle());
+  const int big = SystemMetricForDpi(SM_CXICON, dpi), small = SystemMetricForDpi(SM_CXSMICON, dpi);
+  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(m_iconId), IMAGE_ICON, big, big, LR_SHARED))
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  if (HANDLE icon = ::LoadImageW(instance, MAKEINTRESOURCEW(m_iconId), IMAGE_ICON, small, small, LR_SHARED))
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 bool CFrameWindow::CreateStatusBar() {
@@ -65,16 +73,25 @@ void CFrameWindow::OnIdle() { m_commands.UpdateToolbar(m_toolBar.Handle()); }
 
 FrameSize CFrameWindow::FitFrameToForm(SIZE formSize) {
   FrameMetrics metrics;
+  metrics.dpi = WindowDpi(Handle());
   metrics.formWidth = formSize.cx;
   metrics.formHeight = formSize.cy;
-  metrics.frameBorderWidth = ::GetSystemMetrics(SM_CXFRAME);
-  metrics.frameBorderHeight = ::GetSystemMetrics(SM_CYFRAME);
-  metrics.captionHeight = ::GetSystemMetrics(SM_CYCAPTION);
-  metrics.menuHeight = ::GetSystemMetrics(SM_CYMENU);
+  metrics.frameBorderWidth = SystemMetricForDpi(SM_CXFRAME, metrics.dpi);
+  metrics.frameBorderHeight = SystemMetricForDpi(SM_CYFRAME, metrics.dpi);
+  metrics.captionHeight = SystemMetricForDpi(SM_CYCAPTION, metrics.dpi);
+  metrics.menuHeight = SystemMetricForDpi(SM_CYMENU, metrics.dpi);
   metrics.toolBarHeight = m_toolBar.Height();
   metrics.statusBarHeight = m_statusBar.Height();
   const FrameSize size = ComputeFrameSize(metrics);
   ::SetWindowPos(Handle(), nullptr, 0, 0, size.fixedWidth, size.minimumHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return size;
+}
+
+FrameSize CFrameWindow::RefitFrameToForm(SIZE formSize, const RECT& suggested) {
+  const FrameSize size = FitFrameToForm(formSize);
+  if (suggested.bottom - suggested.top > size.minimumHeight)
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.fixedWidth, suggested.bottom - suggested.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return size;
 }
 
@@ -134,6 +151,9 @@ LRESULT CFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_QUERYENDSESSION:
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_ENDSESSION:
       if (wParam) OnEndSession();
       return 0;
@@ -174,6 +194,15 @@ bool CFrameWindow::OnNotify(NMHDR* header, LRESULT& result) {
     return true;
   }
   return false;
+}
+
+void CFrameWindow::OnDpiChanged(int, const RECT& suggested) {
+  SetIconsForDpi();
+  m_toolBar.UpdateImagesForDpi();
+  m_statusBar.UpdateFontForDpi();
+  ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RecalcLayout();
 }
 
 void CFrameWindow::OnSize(UINT type, int, int) {

@@ -30,6 +30,7 @@
 //     otherwise the idle text (string IDS_IDLE_MESSAGE); tooltips show the second part.
 //   - Layout on WM_SIZE: toolbar at the top, status bar at the bottom, view between.
 //   - WM_SETFOCUS goes on to the view.
+//   - Sizes follow the dpi of the window's monitor (Dpi.h), also after WM_DPICHANGED.
 #pragma once
 
 #include <string>
@@ -76,6 +77,9 @@ class CFrameWindow : public CWindow {
   // The fixed width and minimum height around a form of `formSize` with the frame's bars
   // (FrameGeometry.h); the window is sized to them without moving.
   FrameSize FitFrameToForm(SIZE formSize);
+  // FitFrameToForm after a change of scale, keeping the height of the rectangle the system
+  // suggested where that is more than the minimum.
+  FrameSize RefitFrameToForm(SIZE formSize, const RECT& suggested);
   // WM_GETMINMAXINFO of a frame of `size` (ApplyFrameLimits); with `fixedHeight` the frame
   // cannot be made taller than its minimum height either.
   static void LimitTracking(MINMAXINFO& info, const FrameSize& size, bool fixedHeight);
@@ -105,8 +109,15 @@ class CFrameWindow : public CWindow {
   // without its normal exit, so whatever must reach the disk or the registry is done here.
   // The frame answers the question before it (WM_QUERYENDSESSION) with yes.
   virtual void OnEndSession() {}
+  // The window moved to a monitor of another scale (WM_DPICHANGED, Windows 8.1 and later):
+  // icons, toolbar images and the status bar's font are made again for `dpi` and the window
+  // takes the rectangle the system suggests. A frame whose size follows its contents sizes
+  // itself again after this.
+  virtual void OnDpiChanged(int dpi, const RECT& suggested);
 
  private:
+  void SetIconsForDpi();
+
   CCommandTable m_commands;
   CToolBar m_toolBar;
   CStatusBar m_statusBar;
@@ -114,6 +125,7 @@ class CFrameWindow : public CWindow {
   CRecentFileList* m_recentFiles = nullptr;
   HMENU m_menu = nullptr;
   HACCEL m_accelerators = nullptr;
+  UINT m_iconId = 0;
   bool m_quitOnDestroy = false;
   std::wstring m_tooltip;  // text handed to a tooltip; must outlive the notification
 };

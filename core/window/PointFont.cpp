@@ -1,11 +1,21 @@
 #include "PointFont.h"
 
+#include "Dpi.h"
+
 namespace moji {
 
 HFONT CreatePointFont(int points, const wchar_t* face, HDC dc) {
   HDC screen = dc ? nullptr : ::GetDC(nullptr);
   const int dpi = ::GetDeviceCaps(dc ? dc : screen, LOGPIXELSY);
   if (screen) ::ReleaseDC(nullptr, screen);
+  return CreatePointFontForDpi(points, face, dpi);
+}
+
+HFONT CreatePointFontForWindow(int points, const wchar_t* face, HWND window) {
+  return CreatePointFontForDpi(points, face, WindowDpi(window));
+}
+
+HFONT CreatePointFontForDpi(int points, const wchar_t* face, int dpi) {
   LOGFONTW font{};
   font.lfHeight = -::MulDiv(points, dpi > 0 ? dpi : 96, 72);
   font.lfWeight = FW_NORMAL;

@@ -12,7 +12,7 @@ namespace moji {
 
 namespace {
 
-constexpr int kMargin = 8;          // around the buttons and the pages, in pixels
+constexpr int kMargin = 8;          // around the buttons and the pages, in pixels of 96 dpi
 constexpr int kButtonHeight = 24;
 constexpr int kButtonGap = 4;
 constexpr int kButtonPoints = 9;
@@ -89,7 +89,7 @@ void CPrintPreviewWnd::Close() {
 }
 
 void CPrintPreviewWnd::CreateButtons() {
-  if (!m_buttonFont) m_buttonFont = CreatePointFont(kButtonPoints, L"ＭＳ Ｐゴシック");
+  if (!m_buttonFont) m_buttonFont = CreatePointFontForWindow(kButtonPoints, L"ＭＳ Ｐゴシック", Handle());
   for (const ButtonText& button : kButtons) {
     HWND control = ::CreateWindowExW(0, L"BUTTON", LoadResourceString(button.text).c_str(),
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, Handle(),
@@ -106,7 +106,7 @@ void CPrintPreviewWnd::CreateButtons() {
   for (const auto [id, style] : {std::pair{kHorzScrollBar, SBS_HORZ}, std::pair{kVertScrollBar, SBS_VERT}})
     ::CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | style, 0, 0, 10, 10, Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-  m_buttonBarHeight = kButtonHeight + 2 * kMargin;
+  m_buttonBarHeight = Px(kButtonHeight + 2 * kMargin);
 }
 
 void CPrintPreviewWnd::LayoutButtons() {
@@ -120,26 +120,27 @@ void CPrintPreviewWnd::LayoutButtons() {
     return static_cast<int>(measure.right);
   };
   // Left to right, a new row where the next one does not fit.
-  int x = kMargin, y = kMargin;
+  const int margin = Px(kMargin), gap = Px(kButtonGap), height = Px(kButtonHeight);
+  int x = margin, y = margin;
   const auto place = [&](HWND control, int width) {
-    if (x > kMargin && x + width > client.right - kMargin) {
-      x = kMargin;
-      y += kButtonHeight + kButtonGap;
+    if (x > margin && x + width > client.right - margin) {
+      x = margin;
+      y += height + gap;
     }
-    ::MoveWindow(control, x, y, width, kButtonHeight, TRUE);
-    x += width + kButtonGap;
+    ::MoveWindow(control, x, y, width, height, TRUE);
+    x += width + gap;
   };
   for (const ButtonText& button : kButtons) {
     HWND control = ::GetDlgItem(Handle(), static_cast<int>(button.id));
     wchar_t text[64] = {};
     ::GetWindowTextW(control, text, 64);
-    place(control, std::max(textWidth(text) + 16, 60));
+    place(control, std::max(textWidth(text) + Px(16), Px(60)));
   }
   // Room for the longest page number of this job, so that paging never moves the bar.
   const int last = std::max(1, m_info.maxPage);
   place(::GetDlgItem(Handle(), static_cast<int>(kPageText)),
-        textWidth(FormatResource(IDS_PREVIEW_PAGES, last, last, last)) + 2 * kButtonGap);
-  m_buttonBarHeight = y + kButtonHeight + kMargin;
+        textWidth(FormatResource(IDS_PREVIEW_PAGES, last, last, last)) + 2 * gap);
+  m_buttonBarHeight = y + height + margin;
   ::SelectObject(dc, old);
   ::ReleaseDC(Handle(), dc);
 }
@@ -178,8 +179,8 @@ SIZE CPrintPreviewWnd::DrawingSize() const {
   const int pageWidth = std::max(1, ::GetDeviceCaps(m_info.dc, HORZRES));
   const int pageHeight = std::max(1, ::GetDeviceCaps(m_info.dc, VERTRES));
   const int shown = m_twoPages ? 2 : 1;
-  const int availWidth = std::max<int>(1, (area.right - area.left - (shown + 1) * kMargin) / shown);
-  const int availHeight = std::max<int>(1, area.bottom - area.top - 2 * kMargin);
+  const int availWidth = std::max<int>(1, (area.right - area.left - (shown + 1) * Px(kMargin)) / shown);
+  const int availHeight = std::max<int>(1, area.bottom - area.top - 2 * Px(kMargin));
   int height = availHeight;
   int width = ::MulDiv(height, pageWidth, pageHeight);
   if (width > availWidth) {
@@ -192,7 +193,7 @@ SIZE CPrintPreviewWnd::DrawingSize() const {
 SIZE CPrintPreviewWnd::TotalSize() const {
   const SIZE page = DrawingSize();
   const int shown = m_twoPages ? 2 : 1;
-  return SIZE{shown * page.cx + (shown + 1) * kMargin, page.cy + 2 * kMargin};
+  return SIZE{shown * page.cx + (shown + 1) * Px(kMargin), page.cy + 2 * Px(kMargin)};
 }
 
 POINT CPrintPreviewWnd::DrawingOrigin() const {
@@ -273,11 +274,11 @@ bool CPrintPreviewWnd::OnPaint() {
   const int shown = ShownPages();
   const POINT origin = DrawingOrigin();
   for (int i = 0; i < shown; ++i) {
-    const int left = origin.x + kMargin + i * (page.cx + kMargin);
-    const int top = origin.y + kMargin;
+    const int left = origin.x + Px(kMargin) + i * (page.cx + Px(kMargin));
+    const int top = origin.y + Px(kMargin);
     RECT sheet{left, top, left + page.cx, top + page.cy};
     RECT shadow = sheet;
-    ::OffsetRect(&shadow, 3, 3);
+    ::OffsetRect(&shadow, Px(3), Px(3));
     ::FillRect(dc, &shadow, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::FillRect(dc, &sheet, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     const int saved = ::SaveDC(dc);

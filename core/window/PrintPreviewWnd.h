@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "Dpi.h"
 #include "PrintService.h"
 #include "Window.h"
 
@@ -62,6 +63,8 @@ class CPrintPreviewWnd : public CWindow {
   bool OnPaint() override;
 
  private:
+  // `pixels96` pixels of 96 dpi on the preview's display: buttons, margins, shadows.
+  int Px(int pixels96) const { return ScaleForWindow(Handle(), pixels96); }
   void CreateButtons();
   // Places the buttons and the page number in rows across the window; sets the bar height.
   void LayoutButtons();

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "Dpi.h"
+
 namespace moji {
 
 bool CStatusBar::Create(HWND parent, UINT controlId) {
@@ -18,7 +20,19 @@ bool CStatusBar::Create(HWND parent, UINT controlId) {
   }
   int right = -1;
   Send(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+  m_defaultFont = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+  UpdateFontForDpi();
   return true;
+}
+
+void CStatusBar::UpdateFontForDpi() {
+  if (!Handle()) return;
+  const int dpi = WindowDpi(Handle()), system = SystemDpi();
+  UniqueFont scaled(dpi == system ? nullptr : CreateRescaledFont(m_defaultFont, system, dpi));
+  if (!scaled && !m_scaledFont) return;  // the control keeps the font it has
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(scaled ? scaled.get() : m_defaultFont), TRUE);
+  m_scaledFont = std::move(scaled);  // the old one only after the control let it go
+  Reposition();
 }
 
 void CStatusBar::SetPaneText(const std::wstring& text) const {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "PointFont.h"
 #include "Window.h"
 
 namespace moji {
@@ -18,6 +19,14 @@ class CStatusBar : public CWindow {
   int Height() const;
   // Places the control at the bottom of its parent (it sizes itself on WM_SIZE).
   void Reposition() const { Send(WM_SIZE); }
+  // Gives the control a font for its display: its default font is made for the system dpi,
+  // so on a monitor of another scale it gets that font rescaled (and its own again on one of
+  // the system's scale).
+  void UpdateFontForDpi();
+
+ private:
+  HFONT m_defaultFont = nullptr;
+  UniqueFont m_scaledFont;
 };
 
 }  // namespace moji

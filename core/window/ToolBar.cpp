@@ -1,5 +1,6 @@
 #include "ToolBar.h"
 
+#include "Dpi.h"
 #include "ToolbarResource.h"
 
 namespace moji {
@@ -90,6 +91,23 @@ bool CToolBar::SetColourImageList(UINT bitmapId, int imageSize, COLORREF maskCol
   const int bits = ::GetDeviceCaps(info, BITSPIXEL);
   ::DeleteDC(info);
   return bits > 8 && SetImageList(bitmapId, imageSize, maskColor);
+}
+
+bool CToolBar::SetColourImageSets(const std::array<UINT, 3>& bitmapIds, COLORREF maskColor) {
+  m_imageSets = bitmapIds;
+  m_maskColor = maskColor;
+  return UpdateImagesForDpi();
+}
+
+bool CToolBar::UpdateImagesForDpi() {
+  if (!Handle() || !m_imageSets.front()) return false;
+  const int size = ToolbarImageSizeForDpi(WindowDpi(Handle()));
+  size_t set = 0;
+  while (set + 1 < kToolbarImageSizes.size() && kToolbarImageSizes[set] != size) ++set;
+  if (!SetColourImageList(m_imageSets[set], size, m_maskColor)) return false;
+  Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  AutoSize();
+  return true;
 }
 
 int CToolBar::Height() const {

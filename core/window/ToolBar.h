@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <vector>
 
 #include "Window.h"
@@ -32,6 +33,13 @@ class CToolBar : public CWindow {
   // context for "DISPLAY" above 8); otherwise the images of the toolbar's own bitmap stay.
   bool SetColourImageList(UINT bitmapId, int imageSize, COLORREF maskColor);
 
+  // SetColourImageList with the image set for the toolbar's display: `bitmapIds` holds the
+  // images of each size of kToolbarImageSizes (DisplayScale.h), and ToolbarImageSizeForDpi of
+  // the window's dpi picks one. The sets are kept for UpdateImagesForDpi.
+  bool SetColourImageSets(const std::array<UINT, 3>& bitmapIds, COLORREF maskColor);
+  // After a change of the display's scale: the set for the new dpi.
+  bool UpdateImagesForDpi();
+
   // Command id of each button in order; 0 for a separator.
   const std::vector<UINT>& Items() const { return m_items; }
   bool IsButtonEnabled(UINT id) const { return Send(TB_ISBUTTONENABLED, id) != 0; }
@@ -42,6 +50,8 @@ class CToolBar : public CWindow {
  private:
   std::vector<UINT> m_items;
   HIMAGELIST m_images = nullptr;
+  std::array<UINT, 3> m_imageSets{};
+  COLORREF m_maskColor = 0;
 };
 
 }  // namespace moji

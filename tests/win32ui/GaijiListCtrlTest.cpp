@@ -117,7 +117,7 @@ std::vector<fs::path> TempFiles(const fs::path& folder) {
   return files;
 }
 
-// A grid on form 101 in a top-level window, the list box 640 x 500.
+// A grid on form 101 in a top-level window, the list box a row of cells wide and 500 high.
 class GridHost {
  public:
   GridHost() {
@@ -128,6 +128,10 @@ class GridHost {
     list = form.Item(IDC_GAIJI_LIST);
     status = form.Item(IDC_STATUS_EDIT);
     MoveWindow(list, 0, 0, 640, 500, FALSE);
+    // As wide as the browser makes it, so that the 8 columns fill it with cells of 69.
+    RECT client{};
+    GetClientRect(list, &client);
+    MoveWindow(list, 0, 0, kGridRowWidth + GetSystemMetrics(SM_CXVSCROLL) + 640 - client.right, 500, FALSE);
     MoveWindow(status, 4, 506, 632, 20, FALSE);
     grid.SubclassDlgItem(IDC_GAIJI_LIST, form.Handle());
     ShowWindow(host.Handle(), SW_SHOWNORMAL);
