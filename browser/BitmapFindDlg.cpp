@@ -16,6 +16,7 @@ bool CBitmapFindDlg::OnInitDialog() {
   if (HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_ADDR_JUMP)))
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   m_picture.SubclassDlgItem(IDC_FIND_PATTERN, Handle());
+  m_picture.SetCentred(true);
   const SIZE size = m_picture.SetBitmap(m_pattern);
   m_sizeText = FormatText(L"%d×%d", static_cast<int>(size.cx), static_cast<int>(size.cy));
   SetItemText(IDC_FIND_SIZE, m_sizeText);

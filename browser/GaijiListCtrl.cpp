@@ -1,5 +1,7 @@
 #include "GaijiListCtrl.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include <string>
@@ -207,7 +209,9 @@ void CGaijiListCtrl::DrawItem(const DRAWITEMSTRUCT& item) {
   ::MoveToEx(dc, rect.left, rect.bottom - 1, nullptr);
   ::LineTo(dc, rect.right, rect.bottom - 1);
   for (int k = 0; k <= kGridColumns; ++k) {
-    const int x = GridLineX(rect, k, m_metrics);
+    // The closing line of column 8 falls on the row's right edge when the row is exactly as
+    // wide as the grid: it is drawn on the last pixel inside.
+    const int x = std::min(GridLineX(rect, k, m_metrics), rect.right - 1);
     ::MoveToEx(dc, x, rect.top, nullptr);
     ::LineTo(dc, x, rect.bottom - 1);
   }

@@ -52,9 +52,14 @@ void CBitmapPict::Draw(HDC dc, const RECT& client) const {
   const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
   const int dpi = WindowDpi(Handle());
-  const int x = client.left + ScaleToDpi(kLeft, dpi), y = client.top + ScaleToDpi(kTop, dpi);
-  const int room = std::min(client.right - x, client.bottom - y);
+  int x = client.left + ScaleToDpi(kLeft, dpi), y = client.top + ScaleToDpi(kTop, dpi);
+  const int room = m_centred ? std::min(client.right - client.left, client.bottom - client.top)
+                             : std::min(client.right - x, client.bottom - y);
   const int shown = kShownSize * GlyphScaleToFit(dpi, kShownSize, room);
+  if (m_centred) {
+    x = client.left + (client.right - client.left - shown) / 2;
+    y = client.top + (client.bottom - client.top - shown) / 2;
+  }
   if (m_size.cx == shown && m_size.cy == shown) {
     ::BitBlt(dc, x, y, shown, shown, memory, 0, 0, SRCCOPY);
   } else {

@@ -21,6 +21,8 @@ class CBitmapPict : public CWindow {
   // {0, 0} and no picture when `bitmap` is null or cannot be copied.
   SIZE SetBitmap(HBITMAP bitmap);
   HBITMAP Bitmap() const { return m_bitmap; }
+  // Draws the picture in the middle of the control instead of at (kLeft, kTop).
+  void SetCentred(bool centred) { m_centred = centred; }
 
   // Paints the control's client area `client` into `dc`.
   void Draw(HDC dc, const RECT& client) const;
@@ -32,6 +34,7 @@ class CBitmapPict : public CWindow {
  private:
   HBITMAP m_bitmap = nullptr;
   SIZE m_size{};
+  bool m_centred = false;
 };
 
 }  // namespace moji

@@ -589,6 +589,9 @@ TEST(GaijiListCtrl, DrawsRowsGlyphsFramesAndWaitText) {
     RowImage row(h, 1, ODS_SELECTED);
     EXPECT_EQ(row.At(5, 5), RGB(0xFF, 0xFF, 0xC0));  // header colour, pale yellow
     for (int k = 0; k <= 8; ++k) EXPECT_EQ(row.At(44 + 69 * k, 30), RGB(0xC0, 0xC0, 0xC0)) << k;
+    // A row exactly as wide as the grid still shows column 8's closing line.
+    RowImage exact(h, 1, 0, ODA_DRAWENTIRE, RGB(255, 255, 255), 44 + 8 * 69);
+    EXPECT_EQ(exact.At(44 + 8 * 69 - 1, 30), RGB(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(row.At(300, 68), RGB(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(row.At(46, 1), RGB(0, 0, 255));  // selection frame of column 1
     EXPECT_EQ(row.At(46 + 65, 66), RGB(0, 0, 255));

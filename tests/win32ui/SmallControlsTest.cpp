@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -280,6 +282,24 @@ TEST_F(PictTest, A48PixelGlyphAnswers48AndIsShownStretchedTo64) {
   EXPECT_EQ(at(9, 5), window);
   EXPECT_EQ(at(9 + 64, 6), window);
   EXPECT_EQ(at(9, 6 + 64), window);
+}
+
+TEST_F(PictTest, ACentredPictureHasEqualMarginsOnEachSide) {
+  HBITMAP glyph = MakeGlyph(64, [](int, int) { return true; });
+  pict.SetBitmap(glyph);
+  DeleteObject(glyph);
+  pict.SetCentred(true);
+  int width = 0;
+  const auto pixels = Render(width);
+  const int height = static_cast<int>(pixels.size()) / width;
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (pixels[static_cast<size_t>(y * width + x)] == RGB(0, 0, 0))
+        left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+  EXPECT_EQ(right - left + 1, 64);
+  EXPECT_LE(std::abs(left - (width - 1 - right)), 1) << "left " << left << ", right " << width - 1 - right;
+  EXPECT_LE(std::abs(top - (height - 1 - bottom)), 1) << "top " << top << ", bottom " << height - 1 - bottom;
 }
 
 TEST_F(PictTest, A64PixelGlyphIsCopiedPixelForPixelAndPainted) {
