@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -102,12 +103,14 @@ class DisplayScaleScenario : public CBrowserFileScenario {
     const std::vector<int> lines = GridLinesOfFirstRow(grid, rowHeight);
     RECT client{};
     GetClientRect(grid, &client);
-    // The line right of the last column lies on the list's edge when the columns fill it exactly.
-    ASSERT_TRUE(lines.size() == 8 || lines.size() == 9) << lines.size() << " lines: not 8 columns";
+    // The line right of the last column is drawn on the list's last pixel when the columns
+    // fill it exactly.
+    ASSERT_EQ(lines.size(), 9u) << "not 8 columns with their closing line";
     EXPECT_EQ(lines[0], MulDiv(44, dpi, 96));
     const int pitch = lines[1] - lines[0];
     EXPECT_GE(pitch, rowHeight);
-    for (size_t k = 1; k < lines.size(); ++k) EXPECT_EQ(lines[k] - lines[k - 1], pitch) << "column " << k;
+    for (size_t k = 1; k < 8; ++k) EXPECT_EQ(lines[k] - lines[k - 1], pitch) << "column " << k;
+    EXPECT_EQ(lines[8], std::min<int>(lines[0] + 8 * pitch, client.right - 1));
     const int rest = client.right - lines[0] - 8 * pitch;
     EXPECT_TRUE(rest >= 0 && rest < 8) << rest << " pixels right of the columns";
 

@@ -313,7 +313,9 @@ TEST_F(GaijiFileScenario, UnusableEufsAreReportedAndLeaveTheGridAsTheirFailureRe
     // The message names the EUF opened; the log names the temporary copy that was read (the
     // shown file holds _Gvw_0).
     EXPECT_EQ(AnswerMessage(), Quoted(euf) + c.message);
-    if (!c.keepsGlyphs) EXPECT_THAT(Log(), HasSubstr(Quoted(Tmp() / L"_Gvw_1") + c.message + L"\n"));
+    if (!c.keepsGlyphs) {
+      EXPECT_THAT(Log(), HasSubstr(Quoted(Tmp() / L"_Gvw_1") + c.message + L"\n"));
+    }
     if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
 
     EXPECT_EQ(WindowText(main), Title(good)) << "the title changed";
