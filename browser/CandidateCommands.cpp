@@ -132,9 +132,7 @@ void CCandidateCommands::OnCandidates() {
 void CCandidateCommands::OnCandidateTable() {
   CLog::Print(L"Command:標準文字の対応表を出力\n");
   if (!CanWriteTable()) return;
-  const std::filesystem::path shown(m_app.Document().ShownPath());
-  std::filesystem::path proposed = shown.parent_path() / shown.stem();
-  proposed += L"_候補.csv";
+  const std::filesystem::path proposed = m_app.Document().BesideShownFont(L"_候補.csv");
   std::wstring filter = LoadResourceString(IDS_CANDIDATE_FILTER);
   for (wchar_t& c : filter)
     if (c == L'|') c = L'\0';

@@ -76,6 +76,13 @@ class CGlyphviewDoc {
   // The path given to the last open that got as far as the EUF (made absolute where it
   // entered the program); empty at start.
   const std::filesystem::path& ShownPath() const { return m_shownPath; }
+  // A file beside the shown font named after it: "<folder>\<font name><suffix>", as the
+  // export commands propose ("_読み.txt", "_候補.csv").
+  std::filesystem::path BesideShownFont(const std::wstring& suffix) const {
+    std::filesystem::path path = m_shownPath.parent_path() / m_shownPath.stem();
+    path += suffix;
+    return path;
+  }
 
   const CTTEMetrics& Metrics() const { return m_tte; }
 

@@ -181,9 +181,7 @@ bool CYomiCommands::CanExportYomi() const { return HasShownReadings(); }
 void CYomiCommands::OnYomiExport() {
   CLog::Print(L"Command:読みを辞書ﾌｧｲﾙに出力\n");
   if (!CanExportYomi()) return;
-  const std::filesystem::path shown(m_app.Document().ShownPath());
-  std::filesystem::path proposed = shown.parent_path() / shown.stem();
-  proposed += L"_読み.txt";
+  const std::filesystem::path proposed = m_app.Document().BesideShownFont(L"_読み.txt");
   CSaveFileDlg dialog(L"ﾃｷｽﾄ ﾌｧｲﾙ (*.txt)\0*.txt\0すべてのﾌｧｲﾙ (*.*)\0*.*\0", L"txt");
   if (!dialog.DoModal(Owner(), proposed)) return;
   std::size_t lines = 0;

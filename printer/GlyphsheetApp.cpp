@@ -57,8 +57,7 @@ void CGlyphsheetApp::ExitInstance() {
   m_exited = true;
   // WM_QUIT may end the loop in the middle of a preview (the updater ends every printer so).
   m_frame.EndPreview();
-  m_view.EndJobLink();
-  CTemporaryLink::UndoAll();
+  CTemporaryLink::UndoAll();  // a job still in force elsewhere (the session ends mid-print)
   m_frame.Destroy();
   CloseHelp();  // the help viewer's windows end before the program, as the viewer asks
 }

@@ -109,7 +109,7 @@ bool CGlyphsheetView::OnPreparePrinting(CPrintInfo& info) {
   // Nothing follows a cancelled dialog: the link ends here. A preview has no dialog: it
   // fails only when no printer is there to lay the pages out for.
   m_glyphFace.Close();
-  EndJobLink();
+  m_link.Undo();
   if (info.preview) ShowMessage(owner, IDS_ERR_NO_PRINTER, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
@@ -127,9 +127,7 @@ void CGlyphsheetView::PaintPage(HDC dc, HDC printer, POINT origin, SIZE viewport
 void CGlyphsheetView::OnEndPrinting(HDC, CPrintInfo& info) {
   if (info.preview) m_app.MainFrame().OnPreviewEnd();
   m_glyphFace.Close();
-  EndJobLink();
+  m_link.Undo();
 }
-
-void CGlyphsheetView::EndJobLink() { m_link.Undo(); }
 
 }  // namespace moji

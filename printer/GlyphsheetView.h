@@ -37,10 +37,6 @@ class CGlyphsheetView : public CFormView, public CPrintView {
   // Draws page `page` of the current job scaled into `viewport` at `origin` of `dc`.
   void PaintPage(HDC dc, HDC printer, POINT origin, SIZE viewport, int page) const;
 
-  // Puts back the links the job's temporary link of the print TTE changed (nothing when no
-  // link is in force): at the job's end, and when the session ends in the middle of one.
-  void EndJobLink();
-
  protected:
   bool OnInitDialog() override;
   void OnInitialUpdate() override;

@@ -84,8 +84,8 @@ class EufCreationScenario : public CBrowserFileScenario {
     StoreSetting(kBrowserSettings, L"TTEFilePath", m_fonts.wstring());
   }
 
-  // The values after a creation: those before, without a link of the gaiji display face
-  // (the undo removes it even when one was there before).
+  // The values after a creation: those before (the scenarios start without a link of the
+  // gaiji display face, and the undo removes the one the creation made).
   RegistryValues ExpectedAfterCreation() const {
     RegistryValues expected = m_before;
     expected.erase(kGaijiFace);
