@@ -295,6 +295,7 @@ void CWindow::CenterOver(HWND over) const {
   const int width = mine.right - mine.left, height = mine.bottom - mine.top;
   const int x = area.left + ((area.right - area.left) - width) / 2;
   const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  if (x == mine.left && y == mine.top) return;  // already there (a box shown again over the same window)
   POINT pos{x, y};
   // A child window is placed in its parent's client coordinates.
   if (::GetWindowLongW(m_hwnd, GWL_STYLE) & WS_CHILD) ::ScreenToClient(::GetParent(m_hwnd), &pos);
