@@ -188,10 +188,7 @@ class PrinterScenario : public CGuiScenario {
     constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
     if (!SetControlText(save, kFileNameBox, output.wstring()) || !PressButton(save, IDOK)) return false;
     // The job has ended when its temporary link is undone: the undo removes the journal.
-    wchar_t local[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
-    const std::filesystem::path journal =
-        std::filesystem::path(local) / L"Mojiview" / (L"EudcLink-" + std::to_wstring(printer.Id()) + L".jnl");
+    const std::filesystem::path journal = JournalOf(printer.Id());
     return WaitUntil([&] {
       return TopLevelWindows(printer.Id()).size() == 1 && std::filesystem::exists(output) && !std::filesystem::exists(journal);
     }, 30000);
