@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "OleSession.h"
+
 namespace moji {
 
 bool DragBegins(POINT screen) {
@@ -30,6 +32,7 @@ CGlyphDataSource::~CGlyphDataSource() {
 
 DWORD CGlyphDataSource::DoDragDrop(DWORD allowedEffects) {
   DWORD effect = DROPEFFECT_NONE;
+  if (!EnsureOle()) return effect;
   const HRESULT result = ::DoDragDrop(this, this, allowedEffects, &effect);
   return result == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
 }

@@ -16,6 +16,7 @@
 #include "MessageLoop.h"
 #include "MojiviewRes.h"
 #include "MyCommandLineInfo.h"
+#include "OleSession.h"
 #include "ProcessUtil.h"
 #include "RegistryEudcLink.h"
 #include "StartTarget.h"
@@ -79,7 +80,6 @@ bool CGlyphviewApp::InitInstance() {
   std::optional<CWaitMessage> wait;
   wait.emplace(IDS_STARTING);
 
-  m_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));  // drag and drop
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
 
@@ -142,8 +142,7 @@ int CGlyphviewApp::ExitInstance(int exitCode) {
   CLog::PrintResource(IDS_LOG_END);
   // A list that was never read would empty the stored one.
   if (m_recentFilesLoaded) m_recentFiles.Save(m_settings);
-  if (m_oleInitialized) ::OleUninitialize();
-  m_oleInitialized = false;
+  EndOle();
   return exitCode;
 }
 

@@ -76,7 +76,6 @@ class CGlyphviewApp {
   CCandidateCommands m_candidateCommands{*this};  // standard-character candidates and table
   CYomiCommands m_yomiCommands{*this};  // link change, reading edit, input-method update
   std::filesystem::path m_startTarget;
-  bool m_oleInitialized = false;
   bool m_recentFilesLoaded = false;
   bool m_exited = false;
 };

@@ -5,6 +5,7 @@
 #include "HelpTopic.h"
 #include "Message.h"
 #include "MojiviewRes.h"
+#include "OleSession.h"
 #include "WaitCursor.h"
 
 namespace moji {
@@ -107,6 +108,7 @@ void CTTELoadDlg::ChangeFolder(const std::wstring& folder) {
 }
 
 std::optional<std::wstring> CTTELoadDlg::BrowseForFolder() {
+  if (!EnsureOle()) return std::nullopt;  // the folder dialog is made of shell objects
   LPITEMIDLIST root = nullptr;
   if (FAILED(::SHGetSpecialFolderLocation(Handle(), CSIDL_DESKTOP, &root)) || !root) return std::nullopt;
   // The browser takes at most MAX_PATH - 1 characters of the current folder.

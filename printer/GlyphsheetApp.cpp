@@ -14,6 +14,7 @@
 #include "Message.h"
 #include "MessageLoop.h"
 #include "MojisheetRes.h"
+#include "OleSession.h"
 #include "ProcessUtil.h"
 #include "RegistryEudcLink.h"
 #include "SwitchEudc.h"
@@ -39,7 +40,7 @@ CGlyphsheetApp::CGlyphsheetApp() : m_settings(GetProgramFolder()), m_view(*this)
 
 CGlyphsheetApp::~CGlyphsheetApp() {
   ExitInstance();
-  if (m_oleInitialized) ::OleUninitialize();
+  EndOle();
   if (m_mutex) ::CloseHandle(m_mutex);
 }
 
@@ -97,7 +98,6 @@ bool CGlyphsheetApp::InitInstance(const wchar_t* arguments) {
 
   std::optional<CWaitMessage> wait;
   wait.emplace(IDS_STARTING);
-  m_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
 

@@ -68,7 +68,6 @@ class CGlyphsheetApp {
   CMainFrame m_frame;
   std::wstring m_printTtePath;
   HANDLE m_mutex = nullptr;
-  bool m_oleInitialized = false;
   bool m_exited = false;
 };
 

@@ -5,6 +5,7 @@
 #include <wincodec.h>
 
 #include "FileReplace.h"
+#include "OleSession.h"
 
 namespace moji {
 namespace {
@@ -56,6 +57,7 @@ std::vector<std::uint8_t> EncodeGlyphImage(const std::vector<std::uint8_t>& bits
                                            GlyphImageFormat format) {
   if (width <= 0 || height <= 0 || bits.size() / GlyphStride(width) < static_cast<std::size_t>(height)) return {};
   ComPtr<IWICImagingFactory> factory;
+  if (!EnsureOle()) return {};
   if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(factory.put()))))
     return {};

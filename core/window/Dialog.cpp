@@ -37,9 +37,21 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, L
     case WM_QUERYDRAGICON:
       return static_cast<INT_PTR>(result);
     default:
-      ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+      // Reading is local, writing goes to the window manager: write only a change.
+      if (::GetWindowLongPtrW(hwnd, DWLP_MSGRESULT) != result) ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
       return TRUE;
   }
+}
+
+LRESULT CALLBACK CDialog::StaticOwnerDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* dialog = static_cast<CDialog*>(FromHandle(hwnd));
+  const WNDPROC managerProc =
+      dialog ? dialog->m_managerProc : reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  if (dialog && (msg == WM_MEASUREITEM || msg == WM_DRAWITEM)) {
+    LRESULT result = 0;
+    if (dialog->Reflect(msg, wParam, lParam, result)) return result;
+  }
+  return ::CallWindowProcW(managerProc, hwnd, msg, wParam, lParam);
 }
 
 bool CDialog::Create(HWND parent) {
@@ -52,6 +64,9 @@ bool CDialog::Create(HWND parent) {
   if (!hwnd) return false;
   if (Handle() != hwnd) return false;  // EndDialog destroyed it during WM_INITDIALOG
   m_created = true;
+  m_managerProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticOwnerDrawProc)));
+  if (!m_managerProc) m_managerProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
   return true;
 }
 

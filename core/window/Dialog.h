@@ -17,7 +17,9 @@
 // during the modal loop ends the dialog with -1 and is posted again for the outer loop.
 // Create makes a modeless dialog (or, with a WS_CHILD template, a child dialog, see
 // CFormView). Messages reach the virtual members of CWindow; a message that no member
-// handles gets the dialog manager's default processing.
+// handles gets the dialog manager's default processing. Owner-draw messages (measure,
+// draw) that a child control answers itself reach that control before the dialog's own
+// WindowProc.
 #pragma once
 
 #include "Window.h"
@@ -62,6 +64,11 @@ class CDialog : public CWindow {
 
  private:
   static INT_PTR CALLBACK StaticDialogProc(HWND, UINT, WPARAM, LPARAM);
+  // In front of the dialog manager's window procedure: owner-draw messages that a control
+  // answers itself (OnReflectedMessage) are answered here. The dialog manager would store
+  // each answer in the window (DWLP_MSGRESULT), a round trip to the window manager per
+  // message, and an owner-draw variable list asks its parent to measure every row it adds.
+  static LRESULT CALLBACK StaticOwnerDrawProc(HWND, UINT, WPARAM, LPARAM);
   void RunModalLoop();
 
   UINT m_templateId;
@@ -69,6 +76,7 @@ class CDialog : public CWindow {
   bool m_modal = false;
   bool m_modalDone = false;
   INT_PTR m_result = -1;
+  WNDPROC m_managerProc = nullptr;  // the dialog manager's procedure behind StaticOwnerDrawProc
 };
 
 }  // namespace moji

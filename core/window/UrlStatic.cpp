@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "OleSession.h"
+
 namespace moji {
 
 CUrlStatic::CUrlStatic() {
@@ -56,6 +58,7 @@ LRESULT CUrlStatic::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void CUrlStatic::OpenLink(const std::wstring& target) {
+  EnsureOle();  // the shell may hand the link to an extension
   ::ShellExecuteW(Handle(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -13,6 +13,15 @@ namespace {
 thread_local std::unordered_map<HWND, CWindow*> t_objects;
 thread_local CWindow* t_creating = nullptr;
 
+// The child of `parent` with control id `id` that has an object of this thread. Only those
+// take reflected messages, and looking among them asks the window manager nothing, unlike
+// GetDlgItem (an owner-draw variable list asks for every row it adds).
+HWND AttachedChild(HWND parent, int id) {
+  for (const auto& [hwnd, window] : t_objects)
+    if (::GetParent(hwnd) == parent && ::GetWindowLongPtrW(hwnd, GWLP_ID) == id) return hwnd;
+  return nullptr;
+}
+
 // The child control a parent's message is about, for reflection; null for others.
 HWND ControlOfMessage(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -35,7 +44,7 @@ HWND ControlOfMessage(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_MEASUREITEM: {
       auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      return mis && mis->CtlType != ODT_MENU ? ::GetDlgItem(parent, static_cast<int>(mis->CtlID)) : nullptr;
+      return mis && mis->CtlType != ODT_MENU ? AttachedChild(parent, static_cast<int>(mis->CtlID)) : nullptr;
     }
     case WM_COMPAREITEM:
       return lParam ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
@@ -286,6 +295,7 @@ void CWindow::CenterOver(HWND over) const {
   const int width = mine.right - mine.left, height = mine.bottom - mine.top;
   const int x = area.left + ((area.right - area.left) - width) / 2;
   const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  if (x == mine.left && y == mine.top) return;  // already there (a box shown again over the same window)
   POINT pos{x, y};
   // A child window is placed in its parent's client coordinates.
   if (::GetWindowLongW(m_hwnd, GWL_STYLE) & WS_CHILD) ::ScreenToClient(::GetParent(m_hwnd), &pos);

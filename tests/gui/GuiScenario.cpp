@@ -33,12 +33,19 @@ void CGuiScenario::TearDown() {
   m_processes.clear();
   // A program ended here in the middle of a temporary link leaves its journal, which the
   // next scenario's first start would act on: like the clipboard, it is this scenario's own.
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(JournalFolder(), error))
+    if (entry.path().extension() == L".jnl") std::filesystem::remove(entry.path(), error);
+}
+
+std::filesystem::path CGuiScenario::JournalFolder() {
   wchar_t local[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH) > 0) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(local) / L"Mojiview", error))
-      if (entry.path().extension() == L".jnl") std::filesystem::remove(entry.path(), error);
-  }
+  if (GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH) == 0) return {};
+  return std::filesystem::path(local) / L"Mojiview";
+}
+
+std::filesystem::path CGuiScenario::JournalOf(DWORD processId) {
+  return JournalFolder() / (L"EudcLink-" + std::to_wstring(processId) + L".jnl");
 }
 
 CTargetProcess& CGuiScenario::Start(const std::wstring& programName, const std::wstring& arguments,

@@ -32,6 +32,10 @@ class CGuiScenario : public ::testing::Test {
   static std::filesystem::path ProgramFolder();
   static std::filesystem::path ScreenshotFolder();
   static std::filesystem::path FakeTargetProgram();
+  // Where the programs journal their temporary EUDC links (%LOCALAPPDATA%\Mojiview), and
+  // the journal of the process `processId` there, which exists while its link is in force.
+  static std::filesystem::path JournalFolder();
+  static std::filesystem::path JournalOf(DWORD processId);
 
   // "Suite.Test", usable as a file name.
   const std::wstring& Name() const { return m_name; }

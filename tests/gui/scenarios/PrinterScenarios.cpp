@@ -187,7 +187,11 @@ class PrinterScenario : public CGuiScenario {
     if (!WaitUntil([&] { return (save = WaitForOtherDialog(printer.Id(), main)) != dialog && save; })) return false;
     constexpr int kFileNameBox = 0x47C;  // the file name of the save dialog
     if (!SetControlText(save, kFileNameBox, output.wstring()) || !PressButton(save, IDOK)) return false;
-    return WaitUntil([&] { return TopLevelWindows(printer.Id()).size() == 1 && std::filesystem::exists(output); }, 30000);
+    // The job has ended when its temporary link is undone: the undo removes the journal.
+    const std::filesystem::path journal = JournalOf(printer.Id());
+    return WaitUntil([&] {
+      return TopLevelWindows(printer.Id()).size() == 1 && std::filesystem::exists(output) && !std::filesystem::exists(journal);
+    }, 30000);
   }
 };
 

@@ -23,7 +23,7 @@
 namespace moji::gui {
 namespace {
 
-constexpr int kStarts = 15;
+constexpr int kStarts = 25;
 constexpr wchar_t kFloorTag[] = L"_MOJI_START_FLOOR_TAG";
 
 double Median(std::vector<double> values) {
