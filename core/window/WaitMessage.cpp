@@ -18,7 +18,7 @@ CWaitMessage::CWaitMessage(UINT stringId, HWND parent, bool shown)
 void CWaitMessage::Show() {
   if (!Handle()) return;
   CenterOver(m_parent);
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  ::ShowWindow(Handle(), SW_SHOW);
   // Paint the box and its text now: the work that follows does not pump messages.
   ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
