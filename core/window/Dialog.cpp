@@ -44,6 +44,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wParam, L
 }
 
 LRESULT CALLBACK CDialog::StaticOwnerDrawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Without its object (destroyed before its window) the dialog is one of the class.
   auto* dialog = static_cast<CDialog*>(FromHandle(hwnd));
   const WNDPROC managerProc =
       dialog ? dialog->m_managerProc : reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
@@ -66,7 +67,6 @@ bool CDialog::Create(HWND parent) {
   m_created = true;
   m_managerProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticOwnerDrawProc)));
-  if (!m_managerProc) m_managerProc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
   return true;
 }
 

@@ -18,13 +18,11 @@ constexpr wchar_t kListCaption[] = L"外字ﾘﾝｸの一覧";
 constexpr wchar_t kMissingFace[] = L"ＭＳ 明朝";
 constexpr wchar_t kNoEufFace[] = L"ＭＳ ゴシック";
 
-class EudcLinkListScenario : public CBrowserFileScenario {
+class EudcLinkListScenario : public CEudcLinkScenario {
  protected:
   void SetUp() override {
-    CBrowserFileScenario::SetUp();
+    CEudcLinkScenario::SetUp();
     if (HasFatalFailure()) return;
-    PrepareEudcKey();
-    m_before = ReadEudcValues();
     RestoreEudcValues({});  // only the prepared values, whatever earlier runs left
     const std::filesystem::path gaiji = Folder().File(L"gaiji");
     m_fine = PlaceSmallPair(gaiji / L"fine");
@@ -34,16 +32,10 @@ class EudcLinkListScenario : public CBrowserFileScenario {
     ASSERT_TRUE(SetEudcValue(kMissingFace, m_missing.wstring()));
     ASSERT_TRUE(SetEudcValue(kNoEufFace, noEuf.wstring()));
   }
-  void TearDown() override {
-    CBrowserFileScenario::TearDown();
-    RestoreEudcValues(m_before);
-  }
-
   static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
   // A value's TTE as the list resolves it: its extension in capitals.
   static std::filesystem::path Resolved(std::filesystem::path tte) { return tte.replace_extension(L".TTE"); }
 
-  RegistryValues m_before;
   std::filesystem::path m_fine, m_missing;
 };
 

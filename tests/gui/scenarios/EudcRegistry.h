@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "BrowserFileScenario.h"
+
 namespace moji::gui {
 
 inline constexpr wchar_t kEudcKey[] = L"EUDC\\932";
@@ -66,5 +68,23 @@ inline void PrepareEudcKey() {
     std::cout << "note: SystemDefaultEUDCFont was missing and has been set to EUDC.TTE\n";
   }
 }
+
+// A browser scenario that works on the user's EUDC links: the key is prepared, its values are
+// read before the scenario (m_before) and put back after it, whatever the scenario left.
+class CEudcLinkScenario : public CBrowserFileScenario {
+ protected:
+  void SetUp() override {
+    CBrowserFileScenario::SetUp();
+    if (HasFatalFailure()) return;
+    PrepareEudcKey();
+    m_before = ReadEudcValues();
+  }
+  void TearDown() override {
+    CBrowserFileScenario::TearDown();
+    RestoreEudcValues(m_before);
+  }
+
+  RegistryValues m_before;
+};
 
 }  // namespace moji::gui

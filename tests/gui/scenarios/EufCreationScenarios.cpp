@@ -69,13 +69,11 @@ std::vector<std::wstring> FileNames(const std::filesystem::path& folder) {
   return names;
 }
 
-class EufCreationScenario : public CBrowserFileScenario {
+class EufCreationScenario : public CEudcLinkScenario {
  protected:
   void SetUp() override {
-    CBrowserFileScenario::SetUp();
+    CEudcLinkScenario::SetUp();
     if (HasFatalFailure()) return;
-    PrepareEudcKey();
-    m_before = ReadEudcValues();
     m_fonts = Folder().File(L"fonts");
     std::filesystem::create_directories(m_fonts);
     // Restoring the link for all typefaces writes the configured default EUDC font: the
@@ -129,7 +127,6 @@ class EufCreationScenario : public CBrowserFileScenario {
     ASSERT_TRUE(PressButton(dialog, IDOK));
   }
 
-  RegistryValues m_before;
   std::filesystem::path m_fonts;
 };
 
