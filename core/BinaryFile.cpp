@@ -148,4 +148,12 @@ std::size_t CBinaryFile::ReadAt(std::uint64_t offset, void* dst, std::size_t n) 
   return n;
 }
 
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
+  const auto file = CBinaryFile::Open(path, CBinaryFile::Access::Read);
+  if (!file || file->Size() > maxBytes) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+  if (!file->ReadExact(0, bytes.data(), bytes.size())) return std::nullopt;
+  return bytes;
+}
+
 }  // namespace moji

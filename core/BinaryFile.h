@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ByteSource.h"
@@ -41,5 +42,9 @@ class CBinaryFile final : public CByteSource {
   std::uint64_t m_windowStart = 0;
   std::size_t m_windowLength = 0;
 };
+
+// The whole file at `path`, read for one call; nothing when it cannot be read or holds more
+// than `maxBytes`.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes);
 
 }  // namespace moji

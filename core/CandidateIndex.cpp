@@ -257,10 +257,8 @@ bool CCandidateIndex::Save(const std::filesystem::path& path) const {
 
 bool CCandidateIndex::Load(const std::filesystem::path& path, const FontKey& key) {
   Clear();
-  auto file = CBinaryFile::Open(path, CBinaryFile::Access::Read);
-  if (!file || file->Size() > kMaxCacheBytes) return false;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
-  return file->ReadExact(0, bytes.data(), bytes.size()) && Deserialise(bytes, key);
+  const auto bytes = ReadWholeFile(path, kMaxCacheBytes);
+  return bytes && Deserialise(*bytes, key);
 }
 
 std::filesystem::path CCandidateIndex::CacheFileName(const std::u16string& face) {

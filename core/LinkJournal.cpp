@@ -1,9 +1,9 @@
 #include "LinkJournal.h"
 
 #include <charconv>
-#include <fstream>
 #include <system_error>
 
+#include "BinaryFile.h"
 #include "EudcLinkSwitcher.h"
 #include "FileReplace.h"
 #include "LogSink.h"
@@ -65,17 +65,6 @@ bool ParseNumber(std::string_view text, T& value) {
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 std::u16string Decimal(std::uint64_t value) { return FromUtf8(std::to_string(value)); }
-
-std::optional<std::string> ReadSmallFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error || size > kMaxJournalBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text(static_cast<std::size_t>(size), '\0');
-  if (!in.read(text.data(), static_cast<std::streamsize>(text.size()))) return std::nullopt;
-  return text;
-}
 
 }  // namespace
 
@@ -169,9 +158,10 @@ std::vector<LinkJournalRecord> CLinkJournal::RepairStale(const std::filesystem::
     if (name.starts_with(kFilePrefix) && name.ends_with(kFileSuffix)) files.push_back(it->path());
   }
   for (const std::filesystem::path& file : files) {
-    const std::optional<std::string> text = ReadSmallFile(file);
-    if (!text) continue;
-    const std::optional<LinkJournalRecord> record = ParseLinkJournal(*text);
+    const auto bytes = ReadWholeFile(file, kMaxJournalBytes);
+    if (!bytes) continue;
+    const std::optional<LinkJournalRecord> record =
+        ParseLinkJournal(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     if (!record || isRunning(record->process)) continue;
     // The file names its own process: a record copied under another name is not trusted.
     if (file.filename() != CLinkJournal({}, record->process).Path().filename()) continue;
